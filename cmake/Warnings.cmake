@@ -1,0 +1,11 @@
+# One place for the warning flags of our own code. Third-party headers come in as system
+# includes, so -Werror applies to what we write only.
+add_library(orvane_warnings INTERFACE)
+target_compile_options(orvane_warnings INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
+    -Werror)
+
+# The toolkit-free code also checks implicit narrowing: bytes and numbers meet there.
+add_library(orvane_strict_warnings INTERFACE)
+target_link_libraries(orvane_strict_warnings INTERFACE orvane_warnings)
+target_compile_options(orvane_strict_warnings INTERFACE -Wconversion -Wsign-conversion)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace orvane::tx {
+
+// Fixed inputs of the transmitter computation, set once at start-up.
+struct TxConstants {
+    double refFrequency = 13;  // MHz
+    std::string powcfg0Text = "1C";
+    std::string powcfg1Text = "0A";
+    std::string reserveText = "FF";
+};
+
+// The twelve register texts (rows PLLINT ... VAC1) of one channel frequency in MHz, computed in
+// double precision in the documented order of operations. Returns nothing when a value to be
+// written does not fit a signed 32-bit integer (a frequency beyond about 7e9 MHz, or infinite).
+std::optional<std::array<std::string, 12>> channelRegisters(double frequencyMHz, const TxConstants& constants);
+
+}  // namespace orvane::tx
