@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/platform/ISerialPort.h"
+#include "core/window/Form1.h"
+#include "core/window/Profile.h"
+
+namespace orvane {
+
+// The "Port select" frame: the port scan at start-up, opening and closing the port, and the
+// port-error recovery the exchanges run when a send fails.
+class Link {
+public:
+    Link(Form1& form, const Profile& profile, ISerialPort& port) : m_form(form), m_profile(profile), m_port(port) {}
+
+    // Lists every port that opens as "COMn" in Combo1 and shows the first one.
+    void scanPorts();
+
+    // Opens the port named by Combo1 when it is closed, closes it when it is open.
+    void ComStart_Click();
+
+    // "Com port Error!" and back to the port-closed state with every operation button off.
+    void recoverFromPortError();
+
+private:
+    Form1& m_form;
+    const Profile& m_profile;
+    ISerialPort& m_port;
+};
+
+}  // namespace orvane

@@ -1,0 +1,7 @@
+#include "core/ops/OperationLog.h"
+
+namespace orvane {
+
+void OperationLog::appendRecord() {}
+
+}  // namespace orvane

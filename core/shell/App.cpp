@@ -1,0 +1,159 @@
+#include "core/shell/App.h"
+
+#include <array>
+#include <exception>
+#include <string>
+
+namespace orvane {
+
+namespace {
+
+// From the port scan on, a step that fails is skipped and start-up goes on with the next one.
+template <class Step>
+void skipOnFailure(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+App::App(Profile profile, Platform& platform, DescribeWindow describe)
+    : m_profile(std::move(profile)),
+      m_platform(platform),
+      m_link(m_form, m_profile, platform.port),
+      m_replies(m_form, m_profile, platform.port),
+      m_frequencies(m_form, m_profile, platform),
+      m_settings(m_form, m_profile, platform),
+      m_log(m_form, platform),
+      m_getInfo(m_form, m_profile, platform, m_link),
+      m_test(m_form, m_profile, platform, m_link),
+      m_readBack(m_form, m_profile, platform, m_link),
+      m_write(m_form, m_profile, platform, m_link) {
+    describe(m_form);
+    wire();
+}
+
+void App::wire() {
+    Form1& f = m_form;
+    f.IntervalTimer.onTick = [this] { IntervalTimer_Timer(); };
+    f.ComStart.onClick = [this] { m_link.ComStart_Click(); };
+    m_platform.port.setReceiveHandler([this] { m_replies.MSComm1_OnComm(); });
+
+    f.GetInfoSW.onClick = [this] { m_getInfo.GetInfoSW_Click(); };
+    f.GetInfoTimer.onTick = [this] { m_getInfo.GetInfoTimer_Timer(); };
+    f.TestTimer.onTick = [this] { m_test.TestTimer_Timer(); };
+    f.ChCheckSW.onClick = [this] { m_readBack.ChCheckSW_Click(); };
+    f.ReadAllTimer.onTick = [this] { m_readBack.ReadAllTimer_Timer(); };
+    f.ChWriteSW.onClick = [this] { m_write.ChWriteSW_Click(); };
+    f.WriteAllTimer.onTick = [this] { m_write.WriteAllTimer_Timer(); };
+
+    for (int ch = 0; ch < 4; ++ch) {
+        const auto i = static_cast<std::size_t>(ch);
+        f.ChTestSW[i].onClick = [this, ch] { m_test.ChTestSW_Click(ch); };
+        f.ChFrequency[i].onChange = [this, ch] { m_frequencies.ValidateFrequencyEntry(ch); };
+        f.ChFrequency[i].onLostFocus = [this, ch] { m_frequencies.ValidateFrequencyEntry(ch); };
+        f.Fup[i].onClick = [this, ch] { m_frequencies.StepFrequency(ch, +1); };
+        f.Fdown[i].onClick = [this, ch] { m_frequencies.StepFrequency(ch, -1); };
+    }
+    f.FreqDefaultSW.onClick = [this] { m_frequencies.FreqDefaultSW_Click(); };
+    f.FreqLoadSaveSW[0].onClick = [this] { m_frequencies.FreqLoadSaveSW_Click(0); };
+    f.FreqLoadSaveSW[1].onClick = [this] { m_frequencies.FreqLoadSaveSW_Click(1); };
+}
+
+void App::Form_Load() {
+    Form1& f = m_form;
+    const IAppInfo& app = m_platform.appInfo;
+
+    const std::string major = std::to_string(app.versionMajor());
+    const std::string minor = std::to_string(app.versionMinor());
+    const std::string revision = std::to_string(app.versionRevision());
+    f.form.setCaption(f.form.caption() + "   Ver.=" + major + "." + minor + "." + revision);
+    f.form.setWidth(6060);
+    f.form.setHeight(7830);
+    f.DebugWidth = 12300;
+    f.Frame5.setLeft(-6000);
+    f.decimalSeparator = app.decimalSeparator();
+
+    skipOnFailure([this] { m_link.scanPorts(); });
+    skipOnFailure([&] {
+        f.RefFrequency = m_profile.refFrequency;
+        if (m_profile.transmitterConstants) {
+            f.CommonParam = m_profile.commonParam;
+            f.Powcfg0Text = m_profile.powcfg0Text;
+            f.Powcfg1Text = m_profile.powcfg1Text;
+            f.ReserveText = m_profile.reserveText;
+        } else {
+            f.PrescalerModulus = m_profile.prescalerModulus;
+        }
+    });
+    skipOnFailure([&] {
+        f.ColorWindow = kSystemWindowColor;
+        f.ColorGreen = 0xC0FFC0;
+        f.ColorYellow = 0xC0FFFF;
+        f.ColorGray = 0xE0E0E0;
+        f.ColorPink = 0xC0C0FF;
+    });
+    skipOnFailure([this] { m_frequencies.FillFrequencyLists(); });
+    skipOnFailure([this] { m_frequencies.SetDefaultFrequencies(); });
+    skipOnFailure([this] { shapeGrid(); });
+    skipOnFailure([&] {
+        for (Label* label : {&f.P_Message, &f.C_Message, &f.T_Message, &f.L_Message}) label->setCaption({});
+    });
+    skipOnFailure([&] {
+        m_platform.fileDialog.setFilter("Freq. Table File(*.tbl)|*.tbl|All File|*.*|");
+        m_platform.fileDialog.setInitialFolder(app.programFolder());
+    });
+    skipOnFailure([&] {
+        f.ComStart.setToolTip("Port Open/Close.");
+        f.Version.setToolTip("Program Version of Target-Module");
+        f.GetInfoSW.setToolTip("Get Target-Module Information.");
+        f.Serial.setToolTip("Identification code used in factory inspection.");
+    });
+    skipOnFailure([&] { f.LogFileName.setText(app.exeBaseName() + ".log"); });
+    skipOnFailure([this] { m_settings.ReadSettingsFile(); });
+}
+
+void App::shapeGrid() {
+    Grid& g = m_form.MSFlexGrid1;
+    g.setColumnAlignment(0, Align::Left);
+    g.setFixedAlignment(0, Align::Left);
+    for (int col = 1; col <= 4; ++col) g.setColumnAlignment(col, Align::Center);
+    for (int col = 1; col <= 4; ++col) g.setTextMatrix(0, col, "Ch." + std::to_string(col - 1));
+    g.setColumnWidth(0, 1200);
+    for (int col = 1; col <= 4; ++col) g.setColumnWidth(col, 990);
+    g.setTextMatrix(0, 0, "Register");
+    static const std::array<const char*, 12> kTransmitterRows{"PLLINT", "PLLFRAC0", "PLLFRAC1",  "PLLFRAC2",
+                                                              "POWCFG0", "POWCFG1",  "FDEV",      "GFDIV",
+                                                              "GFXOSC", "(Reserve)", "VAC0",      "VAC1"};
+    static const std::array<const char*, 5> kReceiverRows{"Counter-R", "   ''     (MSB)", "Counter-M",
+                                                          "   ''     (MSB)", "Counter-A"};
+    if (m_profile.registerRows == 12) {
+        for (int row = 1; row <= 12; ++row) g.setTextMatrix(row, 0, kTransmitterRows[static_cast<std::size_t>(row - 1)]);
+    } else {
+        for (int row = 1; row <= 5; ++row) g.setTextMatrix(row, 0, kReceiverRows[static_cast<std::size_t>(row - 1)]);
+    }
+}
+
+void App::IntervalTimer_Timer() {
+    for (int ch = 0; ch < 4; ++ch) m_profile.registerModel->refreshChannel(m_form, ch);
+}
+
+void App::Form_Unload() {
+    Form1& f = m_form;
+    skipOnFailure([this] {
+        if (m_platform.port.isOpen()) m_platform.port.close();
+    });
+    // No file stays open between events, so there is nothing else to close.
+    for (int ch = 0; ch < 4; ++ch) {
+        ComboBox& entry = f.ChFrequency[static_cast<std::size_t>(ch)];
+        std::string text = entry.text();
+        for (char& c : text)
+            if (c == ',') c = '.';
+        entry.setText(text);
+    }
+    skipOnFailure([this] { m_settings.writeSettingsFile(); });
+}
+
+}  // namespace orvane

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <functional>
+
+#include "core/freq/Frequencies.h"
+#include "core/link/Link.h"
+#include "core/ops/ChannelTestExchange.h"
+#include "core/ops/GetInfoExchange.h"
+#include "core/ops/OperationLog.h"
+#include "core/ops/ReadBackExchange.h"
+#include "core/ops/WriteExchange.h"
+#include "core/platform/Platform.h"
+#include "core/protocol/ReplyHandler.h"
+#include "core/shell/Settings.h"
+#include "core/window/Form1.h"
+#include "core/window/Profile.h"
+
+namespace orvane {
+
+// One program's window with its behaviour: the window model, the subsystems that handle its
+// events, and the wiring between them. Start-up and shut-down are here.
+class App {
+public:
+    using DescribeWindow = void (*)(Form1&);
+
+    App(Profile profile, Platform& platform, DescribeWindow describe);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Brings the window from its design state into its working state; the last step applies the
+    // settings file.
+    void Form_Load();
+    // Closes the port, normalises the channel texts and writes the settings file.
+    void Form_Unload();
+
+    // One register refresh: every channel, 0 to 3.
+    void IntervalTimer_Timer();
+
+    Form1& form() { return m_form; }
+    const Profile& profile() const { return m_profile; }
+    Link& link() { return m_link; }
+    ReplyHandler& replies() { return m_replies; }
+    Frequencies& frequencies() { return m_frequencies; }
+    Settings& settings() { return m_settings; }
+    OperationLog& operationLog() { return m_log; }
+    GetInfoExchange& getInfo() { return m_getInfo; }
+    ChannelTestExchange& channelTest() { return m_test; }
+    ReadBackExchange& readBack() { return m_readBack; }
+    WriteExchange& write() { return m_write; }
+
+private:
+    void wire();
+    void shapeGrid();
+
+    Profile m_profile;
+    Platform& m_platform;
+    Form1 m_form;
+    Link m_link;
+    ReplyHandler m_replies;
+    Frequencies m_frequencies;
+    Settings m_settings;
+    OperationLog m_log;
+    GetInfoExchange m_getInfo;
+    ChannelTestExchange m_test;
+    ReadBackExchange m_readBack;
+    WriteExchange m_write;
+};
+
+}  // namespace orvane

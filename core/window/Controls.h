@@ -1,0 +1,139 @@
+#pragma once
+
+// The small control kinds of the window model. Each is a thin layer over Control that adds the
+// events the behaviour handles; the grid and the timer have files of their own.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/window/Control.h"
+
+namespace orvane {
+
+// The top-level window: caption, position and size in twips (left/top in screen coordinates).
+class Window : public Control {
+public:
+    Window() : Control(Kind::Window) {}
+};
+
+class Frame : public Control {
+public:
+    Frame() : Control(Kind::Frame) {}
+};
+
+class Label : public Control {
+public:
+    Label() : Control(Kind::Label) {}
+};
+
+// A push button; `picture` names an arrow drawn on it instead of a caption.
+enum class Picture { None, ArrowUp, ArrowDown };
+
+class Button : public Control {
+public:
+    Button() : Control(Kind::Button) {}
+
+    Picture picture() const { return m_picture; }
+    void setPicture(Picture picture) { update(m_picture, picture, Prop::Picture); }
+
+    // A click by the user: runs the handler only while the button is enabled.
+    void click() {
+        if (enabled() && onClick) onClick();
+    }
+    std::function<void()> onClick;
+
+private:
+    Picture m_picture = Picture::None;
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox() : Control(Kind::CheckBox) {}
+
+    int value() const { return m_value; }
+    // Setting a different value raises the click event, as ticking the box does.
+    void setValue(int value) {
+        if (update(m_value, value, Prop::Value) && onClick) onClick();
+    }
+    // A click by the user toggles the box (only while enabled).
+    void click() {
+        if (enabled()) setValue(m_value == 1 ? 0 : 1);
+    }
+    std::function<void()> onClick;
+
+private:
+    int m_value = 0;
+};
+
+// A single- or multi-line text box. Setting a different text, from the program or by typing, runs
+// the change event.
+class TextBox : public Control {
+public:
+    TextBox() : Control(Kind::TextBox) {}
+
+    void setText(const std::string& text) override {
+        if (text == m_text) return;
+        Control::setText(text);
+        if (onChange) onChange();
+    }
+
+    bool multiLine = false;
+    bool verticalScrollBar = false;
+    bool readOnly = false;
+
+    // Caret position (characters from the start); used to keep the newest text in view.
+    std::size_t caret() const { return m_caret; }
+    void setCaret(std::size_t position) { update(m_caret, position, Prop::Caret); }
+
+    std::function<void()> onChange;
+
+private:
+    std::size_t m_caret = 0;
+};
+
+// An editable drop-down combo box. Setting a different text, from the program, by typing or by
+// picking from the list, runs the change event; setting the text it already shows does not.
+class ComboBox : public Control {
+public:
+    ComboBox() : Control(Kind::ComboBox) {}
+
+    void setText(const std::string& text) override {
+        if (text == m_text) return;
+        Control::setText(text);
+        if (onChange) onChange();
+    }
+
+    const std::vector<std::string>& list() const { return m_list; }
+    void addItem(const std::string& item) {
+        m_list.push_back(item);
+        notify(Prop::List);
+    }
+    void clearList() {
+        if (m_list.empty()) return;
+        m_list.clear();
+        notify(Prop::List);
+    }
+    // Tooltip of each list item (the scan names the device behind each port); may be shorter
+    // than the list.
+    std::vector<std::string> itemToolTips;
+
+    // The input focus left the box.
+    void lostFocus() {
+        if (onLostFocus) onLostFocus();
+    }
+
+    std::function<void()> onChange;
+    std::function<void()> onLostFocus;
+
+private:
+    std::vector<std::string> m_list;
+};
+
+// A straight line from (left, top) to (left + width, top + height), in its foreground colour.
+class Line : public Control {
+public:
+    Line() : Control(Kind::Line) {}
+};
+
+}  // namespace orvane

@@ -1,0 +1,42 @@
+#include "tests/support/TestProgram.h"
+
+#include <atomic>
+#include <system_error>
+
+#include <unistd.h>
+
+#include "apps/brelund/BrelundProgram.h"
+#include "apps/quorvex/QuorvexProgram.h"
+
+namespace orvane::test {
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    const auto base = std::filesystem::temp_directory_path();
+    const std::string unique = "orvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    m_path = base / unique;
+    std::filesystem::remove_all(m_path);
+    std::filesystem::create_directories(m_path);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+TestProgram::TestProgram(Program program) : which(program) {
+    appInfo.folder = folder.str();
+    appInfo.baseName = program == Program::Quorvex ? "Quorvex" : "Brelund";
+    port.now = [this] { return static_cast<long long>(clock.now()); };
+    if (program == Program::Quorvex)
+        app = std::make_unique<App>(quorvex::profile(), platform, &quorvex::describeWindow);
+    else
+        app = std::make_unique<App>(brelund::profile(), platform, &brelund::describeWindow);
+}
+
+void TestProgram::start() {
+    app->Form_Load();
+    clock.attachAll(app->form());
+}
+
+}  // namespace orvane::test

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/platform/Platform.h"
+#include "core/shell/App.h"
+#include "tests/support/FakeSerialPort.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/VirtualClock.h"
+
+namespace orvane::test {
+
+enum class Program { Quorvex, Brelund };
+
+// A unique empty folder under the system's temporary folder, removed with the object.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+    std::string str() const { return m_path.string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// One program with fakes for every platform service and the virtual clock driving its timers.
+// The program folder is a fresh temporary folder. Call start() to run Form_Load.
+class TestProgram {
+public:
+    explicit TestProgram(Program which);
+
+    void start();  // Form_Load, then the clock takes over the timers
+    void stop() { app->Form_Unload(); }
+
+    Form1& form() { return app->form(); }
+    // Advances virtual time; the register refresh and the exchanges tick on the way.
+    void advance(VirtualClock::Millis ms) { clock.advance(ms); }
+
+    Program which;
+    TempFolder folder;
+    VirtualClock clock;
+    FakeSerialPort port;
+    FakeFileDialog dialog;
+    FakeMessageBox messageBox;
+    FakeAppInfo appInfo;
+    FakeScreen screen;
+    FakeClock wallClock;
+    Platform platform{port, dialog, messageBox, appInfo, screen, wallClock};
+    std::unique_ptr<App> app;
+};
+
+}  // namespace orvane::test

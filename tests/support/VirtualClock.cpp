@@ -1,0 +1,76 @@
+#include "tests/support/VirtualClock.h"
+
+#include <algorithm>
+
+namespace orvane::test {
+
+void VirtualClock::attach(Timer& timer) {
+    m_timers.push_back({&timer, 0, 0, false});
+    const std::size_t index = m_timers.size() - 1;
+    if (timer.isEnabled()) arm(m_timers[index]);
+    timer.observe([this, index](Prop prop, int) {
+        Armed& entry = m_timers[index];
+        if (prop == Prop::Armed) arm(entry);
+        if (prop == Prop::Enabled && !entry.timer->isEnabled()) entry.active = false;
+    });
+}
+
+void VirtualClock::attachAll(Form1& form) {
+    for (Timer* timer : form.timers()) attach(*timer);
+}
+
+void VirtualClock::arm(Armed& entry) {
+    entry.active = entry.timer->isEnabled() && entry.timer->interval() > 0;
+    entry.due = m_now + entry.timer->interval();
+    entry.order = m_order++;
+}
+
+void VirtualClock::at(Millis time, std::function<void()> callback) {
+    m_events.push_back({std::max(time, m_now), m_order++, std::move(callback)});
+}
+
+void VirtualClock::advance(Millis delay) { advanceTo(m_now + delay); }
+
+void VirtualClock::advanceTo(Millis time) {
+    for (;;) {
+        // The earliest due item, timers and events alike, ordered by (due, order).
+        Armed* timer = nullptr;
+        for (Armed& entry : m_timers) {
+            if (!entry.active || entry.due > time) continue;
+            if (!timer || entry.due < timer->due || (entry.due == timer->due && entry.order < timer->order))
+                timer = &entry;
+        }
+        auto event = m_events.end();
+        for (auto it = m_events.begin(); it != m_events.end(); ++it) {
+            if (it->due > time) continue;
+            if (event == m_events.end() || it->due < event->due || (it->due == event->due && it->order < event->order))
+                event = it;
+        }
+        const bool eventFirst = event != m_events.end() &&
+                                (!timer || event->due < timer->due || (event->due == timer->due && event->order < timer->order));
+        if (eventFirst) {
+            m_now = event->due;
+            auto callback = std::move(event->callback);
+            m_events.erase(event);
+            callback();
+        } else if (timer) {
+            m_now = timer->due;
+            timer->due = m_now + timer->timer->interval();
+            timer->order = m_order++;
+            timer->timer->tick();
+        } else {
+            break;
+        }
+    }
+    m_now = time;
+}
+
+void VirtualClock::runUntilIdle(const std::vector<Timer*>& timers, Millis limit) {
+    const Millis end = m_now + limit;
+    auto running = [&timers] {
+        return std::any_of(timers.begin(), timers.end(), [](Timer* t) { return t->isEnabled(); });
+    };
+    while (running() && m_now < end) advance(1);
+}
+
+}  // namespace orvane::test

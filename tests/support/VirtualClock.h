@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "core/window/Form1.h"
+#include "core/window/Timer.h"
+
+namespace orvane::test {
+
+// Virtual time for the window's timers and for input from a fake module. advance() fires every
+// due timer and scheduled event in time order (ties in the order they were armed), including
+// timers enabled or re-armed from inside a callback. Nothing sleeps.
+class VirtualClock {
+public:
+    using Millis = std::int64_t;
+
+    void attach(Timer& timer);
+    void attachAll(Form1& form);
+
+    Millis now() const { return m_now; }
+
+    // Runs the callback at the given virtual time (or at once on the next advance if it is past).
+    void at(Millis time, std::function<void()> callback);
+    void after(Millis delay, std::function<void()> callback) { at(m_now + delay, std::move(callback)); }
+
+    // Moves time forward by `delay` milliseconds, firing what falls due on the way.
+    void advance(Millis delay);
+    void advanceTo(Millis time);
+
+    // Advances until no timer of the exchanges is running (or the limit passes); the register
+    // refresh timer does not count.
+    void runUntilIdle(const std::vector<Timer*>& timers, Millis limit = 60000);
+
+private:
+    struct Armed {
+        Timer* timer;
+        Millis due;
+        std::uint64_t order;
+        bool active;
+    };
+    struct Event {
+        Millis due;
+        std::uint64_t order;
+        std::function<void()> callback;
+    };
+    void arm(Armed& entry);
+
+    Millis m_now = 0;
+    std::uint64_t m_order = 0;
+    std::vector<Armed> m_timers;
+    std::vector<Event> m_events;
+};
+
+}  // namespace orvane::test
