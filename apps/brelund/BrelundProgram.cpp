@@ -1,9 +1,9 @@
 #include "apps/brelund/BrelundProgram.h"
 
-#include <array>
-
 #include "apps/brelund/BrelundRegisterModel.h"
 #include "core/window/WindowDescription.h"
+
+#include <array>
 
 namespace orvane::brelund {
 
@@ -43,7 +43,9 @@ Profile profile() {
 
 namespace {
 
-std::string indexed(const std::string& name, int index) { return name + "(" + std::to_string(index) + ")"; }
+std::string indexed(const std::string& name, int index) {
+    return name + "(" + std::to_string(index) + ")";
+}
 
 }  // namespace
 
@@ -64,7 +66,8 @@ void describeWindow(Form1& f) {
     f.ComStart.setGeometry({3720, 360, 1455, 375});
     f.P_Message.setWidth(3255);
     f.L_Message.setWidth(4935);
-    for (int ch = 0; ch < 4; ++ch) f.ChFrequency[static_cast<std::size_t>(ch)].name = indexed("RxFrequency", ch);
+    for (int ch = 0; ch < 4; ++ch)
+        f.ChFrequency[static_cast<std::size_t>(ch)].name = indexed("RxFrequency", ch);
 
     // Debug frame.
     place(f.addLabel(), "Label11", &f.Frame5, {1440, 240, 855, 495}, "Factory test date:");

@@ -27,16 +27,18 @@ void BrelundRegisterModel::CalcChannelRegisters(Form1& form, int ch) {
         }
     }
     const double step = text::leadingNumber(form.ChStep[i].caption());
-    const auto counters =
-        rx::channelCounters(text::leadingNumber(s), step, form.RefFrequency, form.PrescalerModulus, form.decimalSeparator);
+    const auto counters = rx::channelCounters(text::leadingNumber(s), step, form.RefFrequency,
+                                              form.PrescalerModulus, form.decimalSeparator);
     if (!counters) {
         for (auto* labels : {&form.LoFrequency, &form.Rcounter, &form.ProgramCounter, &form.SwallowCounter})
             (*labels)[i].setCaption({});
-        for (int row = 1; row <= 5; ++row) form.MSFlexGrid1.setTextMatrix(row, ch + 1, {});
+        for (int row = 1; row <= 5; ++row)
+            form.MSFlexGrid1.setTextMatrix(row, ch + 1, {});
         return;
     }
     form.LoFrequency[i].setCaption(counters->loText);
-    if (rx::needsCorrection(text::leadingNumber(entry.text()), counters->loActual)) entry.setBackColor(form.ColorPink);
+    if (rx::needsCorrection(text::leadingNumber(entry.text()), counters->loActual))
+        entry.setBackColor(form.ColorPink);
     form.Rcounter[i].setCaption(counters->rText);
     form.ProgramCounter[i].setCaption(counters->mText);
     form.SwallowCounter[i].setCaption(counters->aText);

@@ -10,7 +10,8 @@ namespace orvane {
 // port-error recovery the exchanges run when a send fails.
 class Link {
 public:
-    Link(Form1& form, const Profile& profile, ISerialPort& port) : m_form(form), m_profile(profile), m_port(port) {}
+    Link(Form1& form, const Profile& profile, ISerialPort& port)
+        : m_form(form), m_profile(profile), m_port(port) {}
 
     // Lists every port that opens as "COMn" in Combo1 and shows the first one.
     void scanPorts();

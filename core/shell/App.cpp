@@ -99,7 +99,8 @@ void App::Form_Load() {
     skipOnFailure([this] { m_frequencies.SetDefaultFrequencies(); });
     skipOnFailure([this] { shapeGrid(); });
     skipOnFailure([&] {
-        for (Label* label : {&f.P_Message, &f.C_Message, &f.T_Message, &f.L_Message}) label->setCaption({});
+        for (Label* label : {&f.P_Message, &f.C_Message, &f.T_Message, &f.L_Message})
+            label->setCaption({});
     });
     skipOnFailure([&] {
         m_platform.fileDialog.setFilter("Freq. Table File(*.tbl)|*.tbl|All File|*.*|");
@@ -119,25 +120,31 @@ void App::shapeGrid() {
     Grid& g = m_form.MSFlexGrid1;
     g.setColumnAlignment(0, Align::Left);
     g.setFixedAlignment(0, Align::Left);
-    for (int col = 1; col <= 4; ++col) g.setColumnAlignment(col, Align::Center);
-    for (int col = 1; col <= 4; ++col) g.setTextMatrix(0, col, "Ch." + std::to_string(col - 1));
+    for (int col = 1; col <= 4; ++col)
+        g.setColumnAlignment(col, Align::Center);
+    for (int col = 1; col <= 4; ++col)
+        g.setTextMatrix(0, col, "Ch." + std::to_string(col - 1));
     g.setColumnWidth(0, 1200);
-    for (int col = 1; col <= 4; ++col) g.setColumnWidth(col, 990);
+    for (int col = 1; col <= 4; ++col)
+        g.setColumnWidth(col, 990);
     g.setTextMatrix(0, 0, "Register");
-    static const std::array<const char*, 12> kTransmitterRows{"PLLINT", "PLLFRAC0", "PLLFRAC1",  "PLLFRAC2",
-                                                              "POWCFG0", "POWCFG1",  "FDEV",      "GFDIV",
-                                                              "GFXOSC", "(Reserve)", "VAC0",      "VAC1"};
+    static const std::array<const char*, 12> kTransmitterRows{"PLLINT",  "PLLFRAC0",  "PLLFRAC1", "PLLFRAC2",
+                                                              "POWCFG0", "POWCFG1",   "FDEV",     "GFDIV",
+                                                              "GFXOSC",  "(Reserve)", "VAC0",     "VAC1"};
     static const std::array<const char*, 5> kReceiverRows{"Counter-R", "   ''     (MSB)", "Counter-M",
                                                           "   ''     (MSB)", "Counter-A"};
     if (m_profile.registerRows == 12) {
-        for (int row = 1; row <= 12; ++row) g.setTextMatrix(row, 0, kTransmitterRows[static_cast<std::size_t>(row - 1)]);
+        for (int row = 1; row <= 12; ++row)
+            g.setTextMatrix(row, 0, kTransmitterRows[static_cast<std::size_t>(row - 1)]);
     } else {
-        for (int row = 1; row <= 5; ++row) g.setTextMatrix(row, 0, kReceiverRows[static_cast<std::size_t>(row - 1)]);
+        for (int row = 1; row <= 5; ++row)
+            g.setTextMatrix(row, 0, kReceiverRows[static_cast<std::size_t>(row - 1)]);
     }
 }
 
 void App::IntervalTimer_Timer() {
-    for (int ch = 0; ch < 4; ++ch) m_profile.registerModel->refreshChannel(m_form, ch);
+    for (int ch = 0; ch < 4; ++ch)
+        m_profile.registerModel->refreshChannel(m_form, ch);
 }
 
 void App::Form_Unload() {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "core/freq/Frequencies.h"
 #include "core/link/Link.h"
 #include "core/ops/ChannelTestExchange.h"
@@ -14,6 +12,8 @@
 #include "core/shell/Settings.h"
 #include "core/window/Form1.h"
 #include "core/window/Profile.h"
+
+#include <functional>
 
 namespace orvane {
 

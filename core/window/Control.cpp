@@ -2,7 +2,9 @@
 
 namespace orvane {
 
-void Control::setText(const std::string& text) { update(m_text, text, Prop::Text); }
+void Control::setText(const std::string& text) {
+    update(m_text, text, Prop::Text);
+}
 
 void Control::setLeft(int left) {
     Rect r = m_geometry;
@@ -29,7 +31,8 @@ void Control::setHeight(int height) {
 }
 
 void Control::notify(Prop prop, int index) {
-    for (const auto& observer : m_observers) observer(prop, index);
+    for (const auto& observer : m_observers)
+        observer(prop, index);
 }
 
 }  // namespace orvane

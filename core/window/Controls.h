@@ -3,11 +3,11 @@
 // The small control kinds of the window model. Each is a thin layer over Control that adds the
 // events the behaviour handles; the grid and the timer have files of their own.
 
+#include "core/window/Control.h"
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "core/window/Control.h"
 
 namespace orvane {
 

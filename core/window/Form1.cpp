@@ -21,17 +21,26 @@ Line& Form1::addLine() {
 }
 
 void Form1::setSwitches(bool tests, bool info, bool check, bool write) {
-    for (auto& button : ChTestSW) button.setEnabled(tests);
+    for (auto& button : ChTestSW)
+        button.setEnabled(tests);
     GetInfoSW.setEnabled(info);
     ChCheckSW.setEnabled(check);
     ChWriteSW.setEnabled(write);
 }
 
-void Form1::DisableSwitches() { setSwitches(false, false, false, false); }
-void Form1::EnableSwitches() { setSwitches(true, true, true, true); }
-void Form1::EnableInfoSwitchOnly() { setSwitches(false, true, false, false); }
+void Form1::DisableSwitches() {
+    setSwitches(false, false, false, false);
+}
+void Form1::EnableSwitches() {
+    setSwitches(true, true, true, true);
+}
+void Form1::EnableInfoSwitchOnly() {
+    setSwitches(false, true, false, false);
+}
 
-void Form1::Check1_Click() { LogFileName.setEnabled(Check1.value() == 1); }
+void Form1::Check1_Click() {
+    LogFileName.setEnabled(Check1.value() == 1);
+}
 
 std::vector<Control*> Form1::controls() {
     std::vector<Control*> all{&form, &Frame1, &FrameInfo, &FrameChannels, &Frame4, &Frame5};
@@ -71,8 +80,10 @@ std::vector<Control*> Form1::controls() {
         add(ProgramCounter[i]);
         add(SwallowCounter[i]);
     }
-    for (auto& decoration : decorations) add(*decoration);
-    for (Timer* timer : timers()) add(*timer);
+    for (auto& decoration : decorations)
+        add(*decoration);
+    for (Timer* timer : timers())
+        add(*timer);
     return all;
 }
 

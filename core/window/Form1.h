@@ -1,14 +1,14 @@
 #pragma once
 
+#include "core/window/Controls.h"
+#include "core/window/Grid.h"
+#include "core/window/Timer.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "core/window/Controls.h"
-#include "core/window/Grid.h"
-#include "core/window/Timer.h"
 
 namespace orvane {
 

@@ -19,10 +19,13 @@ void Grid::setShape(int rows, int columns) {
 std::size_t Grid::index(int row, int column) const {
     if (row < 0 || row >= m_rows || column < 0 || column >= m_columns)
         throw std::out_of_range("grid cell out of range");
-    return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) + static_cast<std::size_t>(column);
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) +
+           static_cast<std::size_t>(column);
 }
 
-const std::string& Grid::textMatrix(int row, int column) const { return m_cells[index(row, column)]; }
+const std::string& Grid::textMatrix(int row, int column) const {
+    return m_cells[index(row, column)];
+}
 
 void Grid::setTextMatrix(int row, int column, const std::string& text) {
     const std::size_t i = index(row, column);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/window/Control.h"
+
 #include <string>
 #include <vector>
-
-#include "core/window/Control.h"
 
 namespace orvane {
 

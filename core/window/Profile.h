@@ -33,8 +33,8 @@ struct Profile {
     short prescalerModulus = 128;
 
     // Window differences that behaviour depends on.
-    bool hasOffsetBox = true;     // FOffsetV exists
-    bool hasStepLabels = false;   // ChStep(0..3) coloured with the entries
+    bool hasOffsetBox = true;    // FOffsetV exists
+    bool hasStepLabels = false;  // ChStep(0..3) coloured with the entries
 
     // Link and protocol.
     std::string comNotOpenText = "COM Not Open!!";
@@ -49,10 +49,10 @@ struct Profile {
     bool flashClearOnInfoLabel = false;  // "*C" error shown in C_Message instead of T_Message
     std::string flashClearErrorText = "Flash Clear Error!!";
     std::string writeErrText = "Flash Write Error!!";  // text of an "*W Err" line
-    bool writeErrGoesOn = false;         // an "*W Err" line is then also handled as "*W"
+    bool writeErrGoesOn = false;                       // an "*W Err" line is then also handled as "*W"
 
     // Channel frequencies.
-    bool checksRaster = true;            // 12.5 kHz raster test in the entry validation
+    bool checksRaster = true;  // 12.5 kHz raster test in the entry validation
     bool defaultSetResetsColors = false;
 
     // Settings file comments of CH0F .. CH3F (each begins with the comma that ends the value).

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <functional>
-
 #include "core/window/Control.h"
+
+#include <functional>
 
 namespace orvane {
 

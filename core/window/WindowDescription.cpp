@@ -1,8 +1,8 @@
 #include "core/window/WindowDescription.h"
 
-#include <array>
-
 #include "core/window/Form1.h"
+
+#include <array>
 
 namespace orvane {
 
@@ -10,7 +10,9 @@ namespace {
 
 constexpr Color kDesignGray = 0xE0E0E0;  // information boxes are grey before any module reply
 
-std::string indexed(const std::string& name, int index) { return name + "(" + std::to_string(index) + ")"; }
+std::string indexed(const std::string& name, int index) {
+    return name + "(" + std::to_string(index) + ")";
+}
 
 void statusLabel(Label& label, const std::string& name, Control* frame, Rect geometry) {
     place(label, name, frame, geometry);
@@ -32,7 +34,8 @@ void timer(Timer& t, const std::string& name, int interval, bool enabled) {
 
 }  // namespace
 
-void place(Control& control, const std::string& name, Control* frame, Rect geometry, const std::string& caption) {
+void place(Control& control, const std::string& name, Control* frame, Rect geometry,
+           const std::string& caption) {
     control.name = name;
     control.parent = frame;
     control.present = true;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "core/window/Control.h"
+
+#include <string>
 
 namespace orvane {
 

@@ -9,13 +9,15 @@ void FakeSerialPort::deliver(const std::string& bytes) {
 
 std::string FakeSerialPort::sent() const {
     std::string all;
-    for (const auto& w : writes) all += w.bytes;
+    for (const auto& w : writes)
+        all += w.bytes;
     return all;
 }
 
 std::vector<std::string> FakeSerialPort::sentCommands() const {
     std::vector<std::string> commands;
-    for (const auto& w : writes) commands.push_back(w.bytes);
+    for (const auto& w : writes)
+        commands.push_back(w.bytes);
     return commands;
 }
 
@@ -37,7 +39,8 @@ bool FakeSerialPort::open() {
         return false;
     }
     bool exists = !devicePath.empty();
-    for (const auto& p : ports) exists = exists || p.number == m_number;
+    for (const auto& p : ports)
+        exists = exists || p.number == m_number;
     if (failOpen || !exists || busy.count(m_number) > 0) {
         m_error = exists ? "The port is in use by another program." : "No such device.";
         return false;

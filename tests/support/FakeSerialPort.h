@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/platform/ISerialPort.h"
+
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
-
-#include "core/platform/ISerialPort.h"
 
 namespace orvane::test {
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <deque>
-#include <string>
-#include <vector>
-
 #include "core/platform/IAppInfo.h"
 #include "core/platform/IClock.h"
 #include "core/platform/IFileDialog.h"
 #include "core/platform/IMessageBox.h"
 #include "core/platform/IScreen.h"
+
+#include <deque>
+#include <string>
+#include <vector>
 
 namespace orvane::test {
 

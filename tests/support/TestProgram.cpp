@@ -1,12 +1,11 @@
 #include "tests/support/TestProgram.h"
 
-#include <atomic>
-#include <system_error>
-
-#include <unistd.h>
-
 #include "apps/brelund/BrelundProgram.h"
 #include "apps/quorvex/QuorvexProgram.h"
+
+#include <atomic>
+#include <system_error>
+#include <unistd.h>
 
 namespace orvane::test {
 

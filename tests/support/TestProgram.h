@@ -1,14 +1,14 @@
 #pragma once
 
-#include <filesystem>
-#include <memory>
-#include <string>
-
 #include "core/platform/Platform.h"
 #include "core/shell/App.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/VirtualClock.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
 
 namespace orvane::test {
 

@@ -16,7 +16,8 @@ void VirtualClock::attach(Timer& timer) {
 }
 
 void VirtualClock::attachAll(Form1& form) {
-    for (Timer* timer : form.timers()) attach(*timer);
+    for (Timer* timer : form.timers())
+        attach(*timer);
 }
 
 void VirtualClock::arm(Armed& entry) {
@@ -29,7 +30,9 @@ void VirtualClock::at(Millis time, std::function<void()> callback) {
     m_events.push_back({std::max(time, m_now), m_order++, std::move(callback)});
 }
 
-void VirtualClock::advance(Millis delay) { advanceTo(m_now + delay); }
+void VirtualClock::advance(Millis delay) {
+    advanceTo(m_now + delay);
+}
 
 void VirtualClock::advanceTo(Millis time) {
     for (;;) {
@@ -43,11 +46,13 @@ void VirtualClock::advanceTo(Millis time) {
         auto event = m_events.end();
         for (auto it = m_events.begin(); it != m_events.end(); ++it) {
             if (it->due > time) continue;
-            if (event == m_events.end() || it->due < event->due || (it->due == event->due && it->order < event->order))
+            if (event == m_events.end() || it->due < event->due ||
+                (it->due == event->due && it->order < event->order))
                 event = it;
         }
-        const bool eventFirst = event != m_events.end() &&
-                                (!timer || event->due < timer->due || (event->due == timer->due && event->order < timer->order));
+        const bool eventFirst =
+            event != m_events.end() &&
+            (!timer || event->due < timer->due || (event->due == timer->due && event->order < timer->order));
         if (eventFirst) {
             m_now = event->due;
             auto callback = std::move(event->callback);
@@ -70,7 +75,8 @@ void VirtualClock::runUntilIdle(const std::vector<Timer*>& timers, Millis limit)
     auto running = [&timers] {
         return std::any_of(timers.begin(), timers.end(), [](Timer* t) { return t->isEnabled(); });
     };
-    while (running() && m_now < end) advance(1);
+    while (running() && m_now < end)
+        advance(1);
 }
 
 }  // namespace orvane::test

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/window/Form1.h"
+#include "core/window/Timer.h"
+
 #include <cstdint>
 #include <functional>
 #include <vector>
-
-#include "core/window/Form1.h"
-#include "core/window/Timer.h"
 
 namespace orvane::test {
 

@@ -1,0 +1,117 @@
+#include "core/window/Controls.h"
+#include "core/window/Form1.h"
+#include "core/window/Grid.h"
+#include "core/window/Timer.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+struct Counter {
+    int count = 0;
+    std::vector<Prop> props;
+    void attach(Control& c) {
+        c.observe([this](Prop p, int) {
+            ++count;
+            props.push_back(p);
+        });
+    }
+};
+
+TEST(Control, NotifiesOnlyRealChanges) {
+    Label label;
+    Counter seen;
+    seen.attach(label);
+    label.setCaption("A");
+    label.setCaption("A");
+    label.setBackColor(0xC0FFC0);
+    label.setBackColor(0xC0FFC0);
+    label.setLeft(10);
+    label.setLeft(10);
+    EXPECT_EQ(seen.count, 3);
+}
+
+TEST(Grid, RewritingTheSameCellTextIsSilent) {
+    Grid grid;
+    grid.setShape(13, 5);
+    Counter seen;
+    seen.attach(grid);
+    grid.setTextMatrix(3, 2, "5A");
+    grid.setTextMatrix(3, 2, "5A");
+    EXPECT_EQ(seen.count, 1);
+    EXPECT_EQ(grid.textMatrix(3, 2), "5A");
+    EXPECT_THROW(grid.setTextMatrix(13, 0, "x"), std::out_of_range);
+}
+
+TEST(ComboBox, ChangeEventRunsOnlyWhenTheTextChanges) {
+    ComboBox box;
+    int changes = 0;
+    box.onChange = [&] { ++changes; };
+    box.setText("868.3000");
+    box.setText("868.3000");
+    box.setText("868,3");
+    EXPECT_EQ(changes, 2);
+}
+
+TEST(Button, DisabledButtonIgnoresClicks) {
+    Button button;
+    int clicks = 0;
+    button.onClick = [&] { ++clicks; };
+    button.setEnabled(false);
+    button.click();
+    button.setEnabled(true);
+    button.click();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(Timer, IntervalAndEnableRearm) {
+    Timer timer;
+    timer.setTimerEnabled(false);
+    Counter seen;
+    seen.attach(timer);
+    timer.setInterval(200);  // disabled: nothing to restart
+    timer.setTimerEnabled(true);
+    timer.setInterval(200);  // same value still restarts the count
+    timer.setTimerEnabled(true);
+    timer.setTimerEnabled(false);
+    EXPECT_EQ(seen.props, (std::vector<Prop>{Prop::Enabled, Prop::Armed, Prop::Armed, Prop::Enabled}));
+}
+
+// The switch routines set exactly the seven operation buttons.
+TEST(Form1, SwitchRoutines) {
+    Form1 f;
+    auto state = [&f] {
+        std::string s;
+        for (auto& b : f.ChTestSW)
+            s += b.enabled() ? '1' : '0';
+        s += f.GetInfoSW.enabled() ? '1' : '0';
+        s += f.ChCheckSW.enabled() ? '1' : '0';
+        s += f.ChWriteSW.enabled() ? '1' : '0';
+        return s;
+    };
+    f.EnableSwitches();
+    EXPECT_EQ(state(), "1111111");
+    f.EnableInfoSwitchOnly();
+    EXPECT_EQ(state(), "0000100");
+    f.DisableSwitches();
+    f.DisableSwitches();
+    EXPECT_EQ(state(), "0000000");
+    EXPECT_TRUE(f.ComStart.enabled());
+    EXPECT_TRUE(f.FreqDefaultSW.enabled());
+}
+
+TEST(Form1, Check1GreysOutTheLogName) {
+    Form1 f;
+    f.LogFileName.setText("Quorvex.log");
+    f.Check1.setValue(1);
+    f.Check1.click();
+    EXPECT_EQ(f.Check1.value(), 0);
+    EXPECT_FALSE(f.LogFileName.enabled());
+    f.Check1.click();
+    EXPECT_TRUE(f.LogFileName.enabled());
+    EXPECT_EQ(f.LogFileName.text(), "Quorvex.log");
+}
+
+}  // namespace
+}  // namespace orvane
