@@ -1,0 +1,89 @@
+#include "core/freq/ChannelFrequency.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace orvane::freq {
+namespace {
+
+TEST(ChannelFrequency, StepsOntoTheRasterAndStopsAtTheBandEdges) {
+    struct Case {
+        std::string text, up, down;
+    };
+    const Case cases[] = {
+        {"868.3000", "868.3125", "868.2875"},  // down needs the snap tolerance
+        {"868.3100", "868.3125", "868.2875"},
+        {"868.0500", "868.0625", "868.0500"},
+        {"869.9750", "869.9750", "869.9625"},
+        {"868.0625", "868.0750", "868.0500"},
+        {"", "868.0500", "868.0500"},
+        {"abc", "868.0500", "868.0500"},
+        {"900", "869.9750", "869.9750"},
+        {"868,3", "868.0500", "868.0500"},
+        {"1E306", "869.9750", "869.9750"},
+        {"1.7E308", "869.9750", "869.9750"},
+        {"1E400", "869.9750", "869.9750"},
+        {"-1E400", "868.0500", "868.0500"},
+        {"-1.7E308", "868.0500", "868.0500"},
+        {std::string(10000, '9'), "869.9750", "869.9750"},
+        {std::string(10000, 'x'), "868.0500", "868.0500"},
+    };
+    for (const Case& c : cases) {
+        const std::string shown = c.text.substr(0, 20);
+        EXPECT_EQ(steppedFrequencyText(c.text, +1), c.up) << "up from " << shown;
+        EXPECT_EQ(steppedFrequencyText(c.text, -1), c.down) << "down from " << shown;
+    }
+}
+
+TEST(ChannelFrequency, RepeatedStepsStayAtTheEdge) {
+    std::string up = "869.9625";
+    std::string down = "868.0625";
+    for (int i = 0; i < 3; ++i) {
+        up = steppedFrequencyText(up, +1);
+        down = steppedFrequencyText(down, -1);
+        EXPECT_EQ(up, "869.9750");
+        EXPECT_EQ(down, "868.0500");
+    }
+}
+
+TEST(ChannelFrequency, EveryStepFromEveryListItemLandsOnTheNeighbour) {
+    const auto list = frequencyListTexts();
+    for (std::size_t i = 0; i + 1 < list.size(); ++i) {
+        EXPECT_EQ(steppedFrequencyText(list[i], +1), list[i + 1]);
+        EXPECT_EQ(steppedFrequencyText(list[i + 1], -1), list[i]);
+    }
+}
+
+TEST(ChannelFrequency, ListHoldsEveryRasterPointOfTheBand) {
+    const auto list = frequencyListTexts();
+    ASSERT_EQ(list.size(), 155u);
+    EXPECT_EQ(list.front(), "868.0500");
+    EXPECT_EQ(list[2], "868.0750");
+    EXPECT_EQ(list[152], "869.9500");
+    EXPECT_EQ(list.back(), "869.9750");
+    for (const std::string& text : list)
+        EXPECT_TRUE(entryAcceptable(text, true)) << text;
+}
+
+TEST(ChannelFrequency, AcceptsBandAndRaster) {
+    struct Case {
+        std::string text;
+        bool withRaster, withoutRaster;
+    };
+    const Case cases[] = {
+        {"868.0500", true, true},    {"869.9750", true, true},  {"868.0499", false, false},
+        {"869.9751", false, false},  {"868.3100", false, true}, {"868.3125", true, true},
+        {"868.31249", false, true},  {"868,3", false, false},   {"", false, false},
+        {"abc", false, false},       {" 868.3", true, true},    {"8.683E2", true, true},
+        {"1E400", false, false},     {"-1E400", false, false},  {"2147.5", false, false},
+        {"4294.9675", false, false}, {"1E306", false, false},   {std::string(10000, '9'), false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(entryAcceptable(c.text, true), c.withRaster) << c.text.substr(0, 20);
+        EXPECT_EQ(entryAcceptable(c.text, false), c.withoutRaster) << c.text.substr(0, 20);
+    }
+}
+
+}  // namespace
+}  // namespace orvane::freq
