@@ -1,0 +1,110 @@
+#include "core/shell/SettingsFormat.h"
+
+#include "core/files/LineWriter.h"
+#include "core/text/NumberText.h"
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace orvane::settings {
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// True when the text, blanks around it aside, is exactly one number of the leading-number rule.
+bool isWholeNumber(std::string_view text) {
+    std::size_t pos = 0;
+    const std::size_t size = text.size();
+    while (pos < size && isBlank(text[pos]))
+        ++pos;
+    if (pos < size && (text[pos] == '+' || text[pos] == '-')) ++pos;
+    std::size_t digits = 0;
+    while (pos < size && isDigit(text[pos])) {
+        ++pos;
+        ++digits;
+    }
+    if (pos < size && text[pos] == '.') {
+        ++pos;
+        while (pos < size && isDigit(text[pos])) {
+            ++pos;
+            ++digits;
+        }
+    }
+    if (digits == 0) return false;
+    if (pos < size && (text[pos] == 'E' || text[pos] == 'e')) {
+        ++pos;
+        if (pos < size && (text[pos] == '+' || text[pos] == '-')) ++pos;
+        std::size_t exponentDigits = 0;
+        while (pos < size && isDigit(text[pos])) {
+            ++pos;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0) return false;
+    }
+    while (pos < size && isBlank(text[pos]))
+        ++pos;
+    return pos == size;
+}
+
+// Double to single precision without relying on an out-of-range conversion: beyond the largest
+// float the result is the infinity of the same sign.
+float toSingle(double value) {
+    constexpr double kMax = static_cast<double>(std::numeric_limits<float>::max());
+    if (std::isnan(value)) return std::numeric_limits<float>::quiet_NaN();
+    if (value > kMax) return std::numeric_limits<float>::infinity();
+    if (value < -kMax) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+// Whole twips, halves to even, held in the int range (a float position need not fit an int).
+int toTwips(float position) {
+    if (std::isnan(position)) return 0;
+    const double rounded = text::roundHalfEven(static_cast<double>(position));
+    if (rounded <= static_cast<double>(INT_MIN)) return INT_MIN;
+    if (rounded >= static_cast<double>(INT_MAX)) return INT_MAX;
+    return static_cast<int>(rounded);
+}
+
+}  // namespace
+
+std::optional<float> positionValue(std::string_view value) {
+    if (!isWholeNumber(value)) return std::nullopt;
+    return toSingle(text::leadingNumber(value));
+}
+
+int windowPosition(float v, float limit) {
+    if (limit >= v && v >= 0) return toTwips(v);
+    if (v >= 0) return toTwips(limit);
+    return 0;
+}
+
+std::string settingsFileText(const SettingsValues& values,
+                             const std::array<std::string, 4>& channelComments) {
+    using files::quoteIfNeeded;
+    std::vector<std::string> lines;
+    lines.reserve(9);
+    lines.push_back("TOP  ," + text::printNumber(static_cast<float>(values.top)) +
+                    ",            Window Top position");
+    lines.push_back("LEFT ," + text::printNumber(static_cast<float>(values.left)) +
+                    ",            Window Left position");
+    lines.push_back("COM  ," + quoteIfNeeded(values.port) +
+                    ",              Select Com Port: [COM1 to COM16]");
+    lines.push_back("LOGF ," + quoteIfNeeded(values.logFile) + ",  Log File Name");
+    for (std::size_t ch = 4; ch-- > 0;) {
+        lines.push_back("CH" + std::to_string(ch) + "F ," + quoteIfNeeded(values.channels[ch]) +
+                        channelComments[ch]);
+    }
+    if (values.debug) lines.emplace_back("DEBUG,ON,");
+    return files::crlfLines(lines);
+}
+
+}  // namespace orvane::settings

@@ -1,0 +1,115 @@
+// The operation log record, appended directly (the write exchange decides when to call it).
+#include "core/files/TextFile.h"
+#include "tests/support/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace orvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const std::string& path) {
+    return files::readWholeFile(path).value_or("<unreadable>");
+}
+
+// A program after a clean write: module identity and the four channels on screen.
+void showWrittenModule(TestProgram& p) {
+    p.start();
+    Form1& f = p.form();
+    f.Serial.setText("12345678");
+    f.Version.setText("T1.02");
+    const std::array<std::string, 4> channels{"869.9250", "869.8000", "868.3000", "869.7500"};
+    for (std::size_t ch = 0; ch < 4; ++ch)
+        f.ChFrequency[ch].setText(channels[ch]);
+}
+
+const std::string kRecord =
+    "12345678,T1.02,869.7500,868.3000,869.8000,869.9250,2026/12/07,10:20:30,1.5.2\r\n";
+
+class OperationLogRecord : public ::testing::TestWithParam<Program> {};
+
+TEST_P(OperationLogRecord, FirstRecordCreatesTheFileAndLaterOnesAppend) {
+    TestProgram p(GetParam());
+    showWrittenModule(p);
+    const std::string path = p.folder.str() + "/" + p.form().LogFileName.text();
+    ASSERT_FALSE(fs::exists(path));
+
+    p.app->operationLog().appendRecord();
+    EXPECT_EQ(readBytes(path), kRecord);
+    EXPECT_EQ(p.form().L_Message.caption(), "");
+
+    p.form().ChFrequency[0].setText("868.0500");
+    p.wallClock.time = "10:21:00";
+    p.app->operationLog().appendRecord();
+    EXPECT_EQ(readBytes(path),
+              kRecord + "12345678,T1.02,869.7500,868.3000,869.8000,868.0500,2026/12/07,10:21:00,1.5.2\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, OperationLogRecord,
+                         ::testing::Values(Program::Quorvex, Program::Brelund));
+
+TEST(OperationLog, NeverTruncatesWhatIsThere) {
+    TestProgram p(Program::Quorvex);
+    showWrittenModule(p);
+    const std::string path = p.folder.str() + "/Quorvex.log";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "an older line without its end";
+    }
+    p.app->operationLog().appendRecord();
+    EXPECT_EQ(readBytes(path), "an older line without its end" + kRecord);
+}
+
+TEST(OperationLog, WritesFieldsUnchangedAndUnquoted) {
+    TestProgram p(Program::Quorvex);
+    showWrittenModule(p);
+    p.wallClock.date = "Mon, 7 Dec 2026";
+    p.form().ChFrequency[3].setText("869,7500");
+    p.form().LogFileName.setText("logs/ops.txt");  // a sub-folder that exists, no extension added
+    fs::create_directory(p.folder.path() / "logs");
+    p.app->operationLog().appendRecord();
+    EXPECT_EQ(readBytes(p.folder.str() + "/logs/ops.txt"),
+              "12345678,T1.02,869,7500,868.3000,869.8000,869.9250,Mon, 7 Dec 2026,10:20:30,1.5.2\r\n");
+    EXPECT_EQ(p.form().L_Message.caption(), "");
+}
+
+TEST(OperationLog, FailureShowsTheLogErrorAndTouchesNothingElse) {
+    struct Case {
+        const char* name;
+        std::function<std::string(const TestProgram&)> logName;
+        std::function<void(const TestProgram&)> prepare = [](const TestProgram&) {};
+    };
+    const Case cases[] = {
+        {"empty name", [](const TestProgram&) { return std::string(); }},
+        {"missing sub-folder", [](const TestProgram&) { return std::string("missing/ops.log"); }},
+        {"absolute path gets the folder in front",
+         [](const TestProgram& p) { return p.folder.str() + "/abs.log"; }},
+        {"a folder in the way", [](const TestProgram&) { return std::string("taken.log"); },
+         [](const TestProgram& p) { fs::create_directory(p.folder.path() / "taken.log"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestProgram p(Program::Brelund);
+        showWrittenModule(p);
+        c.prepare(p);
+        p.form().LogFileName.setText(c.logName(p));
+        p.form().T_Message.setCaption("");
+        p.app->operationLog().appendRecord();
+        EXPECT_EQ(p.form().L_Message.caption(), "Log File Write Error!!");
+        EXPECT_EQ(p.form().T_Message.caption(), "");
+        EXPECT_EQ(p.form().Serial.text(), "12345678");
+        // Only the settings file (made at start-up) and what the case prepared are in the folder.
+        EXPECT_FALSE(fs::exists(p.folder.path() / "abs.log"));
+        EXPECT_FALSE(fs::exists(p.folder.path() / "missing"));
+    }
+}
+
+}  // namespace
+}  // namespace orvane::test

@@ -1,0 +1,172 @@
+// Runs the whole settings reading of a program on arbitrary file content: the bytes become the
+// settings file, start-up applies it, shut-down writes the file again and a second run reads that.
+// Checks that the window lands where the limit rule allows and that a written file restores what
+// the first run showed.
+#include "apps/quorvex/QuorvexProgram.h"
+#include "core/files/TextFile.h"
+#include "core/platform/Platform.h"
+#include "core/shell/App.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <stdlib.h>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace orvane;
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+// Minimal platform: no serial ports, a 1920 x 1080 pixel screen, a fixed clock.
+class NoPorts : public ISerialPort {
+public:
+    std::vector<PortEntry> enumeratePorts() override { return {}; }
+    bool setPortNumber(int number) override {
+        m_number = number;
+        return true;
+    }
+    int portNumber() const override { return m_number; }
+    bool setDevicePath(const std::string&) override { return true; }
+    bool open() override { return false; }
+    void close() override {}
+    bool isOpen() const override { return false; }
+    bool setDtr(bool) override { return true; }
+    bool setRts(bool) override { return true; }
+    std::string settings() const override { return "4800,n,8,1"; }
+    bool send(std::string_view) override { return false; }
+    std::string readAll() override { return {}; }
+    void setReceiveHandler(std::function<void()>) override {}
+    std::string lastErrorText() const override { return {}; }
+
+private:
+    int m_number = 1;
+};
+
+class NoDialog : public IFileDialog {
+public:
+    void setFilter(const std::string&) override {}
+    void setInitialFolder(const std::string&) override {}
+    bool show(Mode) override { return false; }
+    std::string fileName() const override { return {}; }
+};
+
+class NoMessageBox : public IMessageBox {
+public:
+    bool askOkCancel(const std::string&, const std::string&) override { return false; }
+};
+
+class AppInfo : public IAppInfo {
+public:
+    explicit AppInfo(std::string folder) : m_folder(std::move(folder)) {}
+    int versionMajor() const override { return 1; }
+    int versionMinor() const override { return 5; }
+    int versionRevision() const override { return 2; }
+    std::string programFolder() const override { return m_folder; }
+    std::string exeBaseName() const override { return "Quorvex"; }
+    char decimalSeparator() const override { return '.'; }
+
+private:
+    std::string m_folder;
+};
+
+constexpr int kScreenWidth = 28800;
+constexpr int kScreenHeight = 16200;
+
+class Screen : public IScreen {
+public:
+    int widthTwips() const override { return kScreenWidth; }
+    int heightTwips() const override { return kScreenHeight; }
+};
+
+class Clock : public IClock {
+public:
+    std::string shortDate() const override { return "2026/12/07"; }
+    std::string timeOfDay() const override { return "10:20:30"; }
+};
+
+// One folder for the whole run, in memory where the system offers it.
+std::string runFolder() {
+    static const std::string folder = [] {
+        char pattern[] = "/dev/shm/fuzz-settings-XXXXXX";
+        if (const char* made = ::mkdtemp(pattern)) return std::string(made);
+        char fallback[] = "/tmp/fuzz-settings-XXXXXX";
+        const char* made = ::mkdtemp(fallback);
+        require(made != nullptr);
+        return std::string(made);
+    }();
+    return folder;
+}
+
+struct Program {
+    NoPorts port;
+    NoDialog dialog;
+    NoMessageBox messageBox;
+    AppInfo appInfo{runFolder()};
+    Screen screen;
+    Clock clock;
+    Platform platform{port, dialog, messageBox, appInfo, screen, clock};
+    App app{quorvex::profile(), platform, &quorvex::describeWindow};
+};
+
+// What a file written by the program restores: values the field reader can give back unchanged.
+// A value with a quote, a line end or blanks at either end is written as it is and does not.
+bool restorable(const std::string& value) {
+    if (value.find_first_of("\"\r\n") != std::string::npos) return false;
+    if (value.empty()) return true;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    return !blank(value.front()) && !blank(value.back());
+}
+
+bool within(int position, int limit) {
+    return limit >= 0 ? (position >= 0 && position <= limit) : position == limit || position == 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string ini = files::joinPath(runFolder(), "Quorvex.ini");
+    {
+        std::ofstream out(ini, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        require(out.good());
+    }
+
+    auto first = std::make_unique<Program>();
+    first->app.Form_Load();
+    Form1& f = first->app.form();
+
+    // The window stays on the screen as far as it fits; the caption only ever gains the suffix.
+    const bool debug = f.DebugMode == "ON";
+    require(f.DebugMode.empty() || debug);
+    require(f.form.width() == (debug ? 12300 : 6060));
+    require(within(f.form.top(), kScreenHeight - 7830));
+    require(within(f.form.left(), kScreenWidth - 6060));
+    const std::string caption = "ORVANE-T(869M)_Setup   Ver.=1.5.2";
+    require(f.form.caption().compare(0, caption.size(), caption) == 0);
+    require((f.form.caption().size() > caption.size()) == debug);
+
+    first->app.Form_Unload();
+    const std::string written = files::readWholeFile(ini).value_or("");
+    require(!written.empty());
+
+    auto second = std::make_unique<Program>();
+    second->app.Form_Load();
+    const Form1& g = second->app.form();
+    require(g.form.top() == f.form.top());
+    require(g.form.left() == f.form.left());
+    require(g.DebugMode == f.DebugMode);
+    if (restorable(f.Combo1.text())) require(g.Combo1.text() == f.Combo1.text());
+    if (restorable(f.LogFileName.text())) require(g.LogFileName.text() == f.LogFileName.text());
+    for (std::size_t ch = 0; ch < 4; ++ch) {
+        const std::string& text = f.ChFrequency[ch].text();
+        if (restorable(text)) require(g.ChFrequency[ch].text() == text);
+    }
+    return 0;
+}
