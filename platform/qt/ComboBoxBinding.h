@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/window/Controls.h"
+#include "platform/qt/ControlBinding.h"
+
+#include <QComboBox>
+
+namespace orvane::qt {
+
+// An editable drop-down combo box. Typing and picking from the list set the model text (which runs
+// its change event); the input focus leaving the box runs its lost-focus event. The box never
+// completes, inserts or corrects what is typed.
+class ComboBoxBinding : public ControlBinding {
+    Q_OBJECT
+public:
+    ComboBoxBinding(ComboBox& combo, QComboBox* box, const ViewContext& context);
+
+protected:
+    void apply(Prop prop, int index) override;
+    void applyAll() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showText();
+    void showList();
+    void showItemToolTips();
+    void keepModelText();
+    void fromWidget(const QString& text);
+
+    ComboBox& m_combo;
+    QComboBox* m_box;
+    bool m_showing = false;  // the widget is being set from the model: its signals are echoes
+};
+
+}  // namespace orvane::qt
