@@ -1,8 +1,67 @@
 #include "core/ops/ReadBackExchange.h"
 
+#include "core/ops/ExchangeSupport.h"
+
+#include <string>
+#include <vector>
+
 namespace orvane {
 
-void ReadBackExchange::ChCheckSW_Click() {}
-void ReadBackExchange::ReadAllTimer_Timer() {}
+namespace {
+
+constexpr int kAborted = 100;
+
+// The read commands in the order the ticks send them: the common parameters first where the
+// program has them, then the four flash slots.
+std::vector<std::string> readCommands(const Profile& profile) {
+    std::vector<std::string> commands;
+    if (profile.usesCommonParams) commands.push_back("/M\r");
+    for (int slot = 0; slot < 4; ++slot)
+        commands.push_back("/R 0" + std::to_string(slot) + "\r");
+    return commands;
+}
+
+}  // namespace
+
+void ReadBackExchange::ChCheckSW_Click() {
+    Form1& f = m_form;
+    // Green afterwards marks only channels this check confirms.
+    for (std::size_t ch = 0; ch < 4; ++ch) {
+        f.ChFrequency[ch].setBackColor(f.ColorWindow);
+        if (m_profile.hasStepLabels) f.ChStep[ch].setBackColor(f.ColorWindow);
+    }
+    f.DisableSwitches();
+    f.SeqStep = 0;
+    // The time of 70 characters: a read waits less than a write.
+    f.ReadAllTimer.setInterval(ops::replyWait(m_platform.port.settings(), 70));
+    f.ReadAllTimer.setTimerEnabled(true);
+}
+
+void ReadBackExchange::ReadAllTimer_Timer() {
+    Form1& f = m_form;
+    const std::vector<std::string> commands = readCommands(m_profile);
+    const auto count = static_cast<int>(commands.size());
+
+    if (f.SeqStep >= 0 && f.SeqStep < count) {
+        if (f.SeqStep == 0) {
+            f.C_Message.setCaption({});
+            f.T_Message.setCaption({});
+        } else if (f.ReplyFlag == 0) {
+            // Abort: the next tick closes the exchange.
+            f.SeqStep = kAborted;
+            return;
+        }
+        f.ReplyFlag = 0;
+        const std::string& command = commands[static_cast<std::size_t>(f.SeqStep)];
+        if (!ops::sendOrRecover(m_platform.port, m_link, &f.ReadAllTimer, command)) return;
+    } else {
+        // Closing step, after the last read or an abort; it sees the reply of the last command.
+        f.EnableSwitches();
+        f.ReadAllTimer.setTimerEnabled(false);
+        // A reply that came only after the abort still leaves the later channels unread.
+        if (f.ReplyFlag == 0 || f.SeqStep == kAborted) f.T_Message.setCaption("Not Response!!");
+    }
+    ++f.SeqStep;
+}
 
 }  // namespace orvane

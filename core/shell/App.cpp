@@ -30,7 +30,7 @@ App::App(Profile profile, Platform& platform, DescribeWindow describe)
       m_getInfo(m_form, m_profile, platform, m_link),
       m_test(m_form, m_profile, platform, m_link),
       m_readBack(m_form, m_profile, platform, m_link),
-      m_write(m_form, m_profile, platform, m_link) {
+      m_write(m_form, m_profile, platform, m_link, m_log) {
     describe(m_form);
     wire();
 }

@@ -1,0 +1,142 @@
+// "Test": one channel's register texts sent with "/T ", the echo judged one reply wait later.
+#include "tests/behaviour/ops/OpsBench.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace orvane::test {
+namespace {
+
+class ChannelTest : public ::testing::TestWithParam<Program> {};
+
+TEST_P(ChannelTest, SendsTheChannelAndJudgesTheEcho) {
+    OpsBench b(GetParam());
+    b.f.T_Message.setCaption("Discrepancy!!");
+    b.click(b.f.ChTestSW[2]);
+    EXPECT_EQ(b.f.ChIndex, 2);
+    EXPECT_EQ(b.f.T_Message.caption(), "");
+    b.finish();
+
+    // Quorvex closes the test with RTS off and a bare "*"; Brelund sends nothing more.
+    OpsBench::Wire expected{{50, b.testCommand(2)}};
+    if (b.tx) expected.emplace_back(258, "*");
+    EXPECT_EQ(b.wire(), expected);
+    EXPECT_EQ(b.testCommand(2).size(), b.tx ? 39u : 18u);
+    EXPECT_EQ(b.p.port.rtsHistory, b.tx ? std::vector<bool>{false} : std::vector<bool>{});
+    EXPECT_EQ(modsim::registerListText(*b.module.sim.testRegisters()), b.gridTexts(2));
+    EXPECT_EQ(b.f.T_Message.caption(), "");
+    EXPECT_EQ(b.buttons(), "all");  // a test never switches the buttons
+    EXPECT_FALSE(b.f.TestTimer.isEnabled());
+    EXPECT_EQ(b.f.SeqStep, 2);
+}
+
+struct EchoCase {
+    const char* name;
+    void (*arrange)(FakeModule&);
+    const char* atJudging;  // T_Message right after step 1
+    const char* atEnd;      // and once late replies are in
+};
+
+void PrintTo(const EchoCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const EchoCase kEchoCases[] = {
+    {"Matching", [](FakeModule&) {}, "", ""},
+    {"Wrong", [](FakeModule& m) { m.sim.faults().corrupt = true; }, "Test Data error!!", "Test Data error!!"},
+    {"Missing", [](FakeModule& m) { m.sim.faults().noReply = {"/T"}; }, "Not Response!!", "Not Response!!"},
+    // A wrong echo that comes after the verdict still replaces it.
+    {"WrongAndLate",
+     [](FakeModule& m) {
+         m.sim.faults().corrupt = true;
+         m.delayReplies("/T", 300);
+     },
+     "Not Response!!", "Test Data error!!"},
+};
+
+class ChannelTestEcho : public ::testing::TestWithParam<std::tuple<Program, EchoCase>> {};
+
+TEST_P(ChannelTestEcho, ShowsTheVerdictInTheChannelLabel) {
+    const auto& [program, c] = GetParam();
+    OpsBench b(program);
+    c.arrange(b.module);
+    b.click(b.f.ChTestSW[1]);
+    b.at(258);
+    EXPECT_EQ(b.f.T_Message.caption(), c.atJudging);
+    b.finish();
+    EXPECT_EQ(b.f.T_Message.caption(), c.atEnd);
+    // The test is closed even without an echo.
+    EXPECT_EQ(b.sent().back(), b.tx ? "*" : b.testCommand(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChannelTestEcho,
+                         ::testing::Combine(::testing::Values(Program::Quorvex, Program::Brelund),
+                                            ::testing::ValuesIn(kEchoCases)),
+                         caseName<EchoCase>);
+
+TEST_P(ChannelTest, AnotherChannelDuringATestRestartsItForThatChannel) {
+    OpsBench b(GetParam());
+    b.f.ChFrequency[3].setText("868.0500");
+    b.p.advance(100);
+    // Brelund's echo carries only the first three values.
+    ASSERT_NE(b.gridTexts(1).substr(0, 8), b.gridTexts(3).substr(0, 8));
+    b.module.replyDelay = 100;
+    b.click(b.f.ChTestSW[1]);
+    b.at(60);
+    b.f.ChTestSW[3].click();
+    b.finish();
+
+    OpsBench::Wire expected{{50, b.testCommand(1)}, {110, b.testCommand(3)}};
+    if (b.tx) expected.emplace_back(318, "*");
+    EXPECT_EQ(b.wire(), expected);
+    // The first echo came after the restart and was compared with channel 3.
+    EXPECT_EQ(b.f.T_Message.caption(), "Test Data error!!");
+    EXPECT_EQ(b.f.ChIndex, 3);
+}
+
+// Which port operations the trap covers: in Quorvex every one, in Brelund only the "/T " send.
+struct PortCase {
+    const char* name;
+    bool failRts;
+    long long failFrom;  // ms after the click
+    bool closePort;
+};
+
+TEST_P(ChannelTest, PortFailures) {
+    const PortCase cases[] = {
+        {"send of /T", false, 49, false},
+        {"RTS off", true, 100, false},
+        {"send of *", false, 100, false},
+        {"port closed by the user", false, 100, true},
+    };
+    for (const PortCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpsBench b(GetParam());
+        b.f.T_Message.setCaption("old");
+        b.click(b.f.ChTestSW[0]);
+        b.at(c.failFrom);
+        b.p.port.failSend = !c.failRts && !c.closePort;
+        b.p.port.failRtsWhenOpen = c.failRts;
+        if (c.closePort) b.f.ComStart.click();
+        b.finish();
+        EXPECT_FALSE(b.f.TestTimer.isEnabled());
+
+        const bool atSend = c.failFrom < 50;
+        if (atSend || b.tx) {
+            b.expectPortErrorState();
+            EXPECT_EQ(b.f.SeqStep, atSend ? 0 : 1);
+        } else {
+            // Brelund's judging step touches no port operation.
+            EXPECT_EQ(b.f.P_Message.caption(), "");
+            EXPECT_EQ(b.f.SeqStep, 2);
+        }
+        EXPECT_EQ(b.sent().size(), atSend ? 0u : 1u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, ChannelTest, ::testing::Values(Program::Quorvex, Program::Brelund),
+                         programName);
+
+}  // namespace
+}  // namespace orvane::test

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "tests/support/TestProgram.h"
+#include "tools/modsim/core/ModuleSim.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orvane::test {
+
+// A radio module in the same process: every write the program makes to the fake port is fed to a
+// protocol simulator, and the reply comes back through the virtual clock after a delay, one
+// chunk per millisecond. When the simulator drops the link (close-after fault), the port closes
+// after the last reply, as a device that disappears.
+class FakeModule {
+public:
+    using Millis = VirtualClock::Millis;
+
+    // A module of the program's own type ('T' for the transmitter program, 'R' for the receiver).
+    explicit FakeModule(TestProgram& program);
+    FakeModule(TestProgram& program, modsim::SimConfig config);
+    FakeModule(const FakeModule&) = delete;
+    FakeModule& operator=(const FakeModule&) = delete;
+    ~FakeModule();
+
+    // Time from the end of a command to the first reply byte; 30 ms is well inside a tick.
+    Millis replyDelay = 30;
+
+    // Replies to commands beginning with `prefix` ("/D", "/W 02", "\x80") come after `delay`.
+    void delayReplies(std::string prefix, Millis delay);
+    // Replies to commands beginning with `prefix` are these bytes instead of the simulator's
+    // (which still carries the command out). Empty bytes withhold the reply.
+    void replaceReplies(std::string prefix, std::string bytes);
+
+    modsim::ModuleSim sim;
+    // Every command the module completed, without its CR, in order.
+    std::vector<std::string> commands;
+
+private:
+    void received(const std::string& bytes);
+    template <class Value>
+    const Value* find(const std::vector<std::pair<std::string, Value>>& rules,
+                      const std::string& command) const;
+
+    TestProgram& m_program;
+    std::vector<std::pair<std::string, Millis>> m_delays;
+    std::vector<std::pair<std::string, std::string>> m_replacements;
+};
+
+}  // namespace orvane::test
