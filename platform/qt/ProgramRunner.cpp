@@ -8,6 +8,7 @@
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTimerDriver.h"
 #include "platform/qt/QtWindowView.h"
+#include "platform/qt/TerminationSignals.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -36,6 +37,7 @@ void placeUnplaced(Window& window, const IScreen& screen) {
 
 int runProgram(int argc, char** argv, Profile profile, App::DescribeWindow describe) {
     QApplication application(argc, argv);
+    TerminationSignals termination;
 
     QtSerialPort port;
     QtFileDialog fileDialog;

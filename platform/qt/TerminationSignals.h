@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace orvane::qt {
+
+// Turns SIGTERM, SIGINT and SIGHUP into an orderly quit of the application, so that a session
+// logout or a Ctrl+C in the terminal still runs the shut-down (the settings are saved). The signal
+// handler only writes a byte to a pipe; the quit happens on the event loop.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+
+private:
+    QSocketNotifier* m_notifier = nullptr;
+};
+
+}  // namespace orvane::qt
