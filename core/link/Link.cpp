@@ -1,11 +1,115 @@
 #include "core/link/Link.h"
 
+#include "core/link/PortNames.h"
+
+#include <algorithm>
+
 namespace orvane {
 
-void Link::scanPorts() {}
+namespace {
 
-void Link::ComStart_Click() {}
+std::string toolTipOf(const PortEntry& entry) {
+    if (entry.description.empty()) return entry.device;
+    return entry.device + " - " + entry.description;
+}
 
-void Link::recoverFromPortError() {}
+}  // namespace
+
+void Link::scanPorts() {
+    ComboBox& combo = m_form.Combo1;
+    std::vector<PortEntry> ports;
+    try {
+        ports = m_port.enumeratePorts();
+    } catch (...) {
+        ports.clear();
+    }
+    std::stable_sort(ports.begin(), ports.end(),
+                     [](const PortEntry& a, const PortEntry& b) { return a.number < b.number; });
+
+    combo.clearList();
+    combo.itemToolTips.clear();
+    int lastTried = 0;
+    for (const PortEntry& entry : ports) {
+        if (entry.number < kFirstPortNumber || entry.number > kLastPortNumber || entry.number == lastTried)
+            continue;
+        lastTried = entry.number;
+        // A port that fails in any way is simply not listed; the scan goes on with the next one.
+        bool opens = false;
+        try {
+            if (m_port.setPortNumber(entry.number)) {
+                m_port.open();
+                opens = m_port.isOpen();
+            }
+        } catch (...) {
+            opens = false;
+        }
+        try {
+            if (m_port.isOpen()) m_port.close();
+        } catch (...) {
+        }
+        if (!opens) continue;
+        combo.addItem(comPortName(entry.number));
+        combo.itemToolTips.push_back(toolTipOf(entry));
+    }
+    combo.setText(combo.list().empty() ? std::string() : combo.list().front());
+}
+
+void Link::ComStart_Click() {
+    Form1& f = m_form;
+    if (m_port.isOpen()) {
+        m_port.close();
+        showPortClosed();
+        return;
+    }
+
+    // "COM1" to "COM16" select their port, and so do the higher numbers the scan can list; a device
+    // path opens that device. Any other text opens the port selected before.
+    const std::string& text = f.Combo1.text();
+    if (const auto number = comPortNumber(text))
+        m_port.setPortNumber(*number);
+    else if (text.starts_with("/"))
+        m_port.setDevicePath(text);
+
+    if (!m_port.setDtr(true) || !m_port.setRts(true) || !m_port.open()) {
+        f.P_Message.setCaption(m_profile.comNotOpenText);
+        f.P_Message.setToolTip(m_port.lastErrorText());
+        return;
+    }
+
+    f.P_Message.setCaption({});
+    f.P_Message.setToolTip({});
+    f.C_Message.setCaption({});
+    f.T_Message.setCaption({});
+    f.L_Message.setCaption({});
+    std::vector<TextBox*> infoBoxes{&f.Version, &f.Serial, &f.FactoryDate};
+    if (m_profile.hasOffsetBox) infoBoxes.push_back(&f.FOffsetV);
+    for (TextBox* box : infoBoxes) {
+        box->setText({});
+        box->setBackColor(f.ColorGray);
+    }
+    for (int ch = 3; ch >= 0; --ch)
+        f.ChFrequency[static_cast<std::size_t>(ch)].setBackColor(f.ColorWindow);
+    if (m_profile.hasStepLabels) {
+        for (int ch = 3; ch >= 0; --ch)
+            f.ChStep[static_cast<std::size_t>(ch)].setBackColor(f.ColorGray);
+    }
+    f.ComStart.setCaption("Close");
+    f.Combo1.setEnabled(false);
+    f.Combo1.setBackColor(f.ColorGreen);
+    f.GetInfoSW.setEnabled(true);
+}
+
+void Link::recoverFromPortError() {
+    m_form.P_Message.setCaption("Com port Error!");
+    if (m_port.isOpen()) m_port.close();
+    showPortClosed();
+}
+
+void Link::showPortClosed() {
+    m_form.ComStart.setCaption("Open");
+    m_form.Combo1.setEnabled(true);
+    m_form.Combo1.setBackColor(m_form.ColorWindow);
+    m_form.DisableSwitches();
+}
 
 }  // namespace orvane

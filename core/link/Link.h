@@ -13,16 +13,21 @@ public:
     Link(Form1& form, const Profile& profile, ISerialPort& port)
         : m_form(form), m_profile(profile), m_port(port) {}
 
-    // Lists every port that opens as "COMn" in Combo1 and shows the first one.
+    // Lists every port that opens as "COMn" in Combo1 (its tooltip names the device) and shows the
+    // first one. Never fails: a port that misbehaves is left out.
     void scanPorts();
 
-    // Opens the port named by Combo1 when it is closed, closes it when it is open.
+    // Opens the port named by Combo1 when it is closed, closes it when it is open. A failed open
+    // says so in P_Message and gives the reason in its tooltip.
     void ComStart_Click();
 
     // "Com port Error!" and back to the port-closed state with every operation button off.
     void recoverFromPortError();
 
 private:
+    // Caption "Open", Combo1 usable again, every operation button off.
+    void showPortClosed();
+
     Form1& m_form;
     const Profile& m_profile;
     ISerialPort& m_port;

@@ -4,22 +4,50 @@
 #include "core/window/Form1.h"
 #include "core/window/Profile.h"
 
+#include <cstddef>
+#include <string>
+#include <string_view>
+
 namespace orvane {
 
 // The receive handler: collects the module's text, mirrors it in Term, cuts it into reply lines
-// and acts on each line by its prefix.
+// and acts on each line by its prefix. It never sends anything and does not know which exchange is
+// running; ReplyFlag = 1 tells the running exchange that a reply of a kind it waits for came in.
 class ReplyHandler {
 public:
     ReplyHandler(Form1& form, const Profile& profile, ISerialPort& port)
         : m_form(form), m_profile(profile), m_port(port) {}
 
-    // The "characters received" event of the port.
+    // The "characters received" event of the port. Work is proportional to the text received:
+    // text that cannot start a line is dropped at once, and a line still waiting for its CR is
+    // searched only in the part that arrived since the last event.
     void MSComm1_OnComm();
 
 private:
+    // Acts on one reply line; false when the handler must stop (the lines after it wait for the
+    // next receive event).
+    bool dispatch(std::string_view line);
+    void flashClear(std::string_view line);
+    void identity(std::string_view line);
+    void commonParameters(std::string_view line);
+    bool readBack(std::string_view line);
+    bool testEcho(std::string_view line);
+    void version(std::string_view line);
+    bool writeEcho(std::string_view line);
+
+    void showInTerm(const std::string& chunk);
+    // True when `count` values of the line, the first at 1-based `firstPosition` and each three
+    // further on, equal rows 1 to count of the channel's grid column. A channel without a column
+    // (outside 0 to 3) matches nothing.
+    bool echoMatchesGrid(std::string_view line, std::size_t firstPosition, int count, long long ch) const;
+    // The channel's entry (and in the receiver its step label) turns green: the module confirmed it.
+    void confirmChannel(long long ch);
+
     Form1& m_form;
     const Profile& m_profile;
     ISerialPort& m_port;
+    // How much of RxBuffer the line search has already been through (see appendAndCutLines).
+    std::size_t m_searched = 0;
 };
 
 }  // namespace orvane

@@ -1,29 +1,201 @@
 #include "platform/qt/QtSerialPort.h"
 
+#include "core/link/PortNames.h"
+
+#include <QByteArray>
+#include <QSerialPortInfo>
+#include <QString>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace orvane::qt {
 
-// Placeholder until the serial layer lands: a port that never opens.
-QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {}
-QtSerialPort::~QtSerialPort() = default;
-std::vector<PortEntry> QtSerialPort::enumeratePorts() { return {}; }
+namespace {
+
+std::string toStd(const QString& text) {
+    return text.toStdString();
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
+    connect(&m_port, &QSerialPort::readyRead, this, &QtSerialPort::onReadyRead);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+}
+
+QtSerialPort::~QtSerialPort() {
+    if (m_port.isOpen()) m_port.close();
+}
+
+std::vector<PortEntry> QtSerialPort::enumeratePorts() {
+    // Qt already leaves out the placeholder UARTs (ttyS entries without hardware) that every Linux
+    // system lists.
+    std::vector<SerialDevice> devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+        const QString device = info.portName();
+#else
+        const QString device = info.systemLocation();
+#endif
+        devices.push_back({toStd(device), toStd(info.description())});
+    }
+    return numberPorts(devices);
+}
+
 bool QtSerialPort::setPortNumber(int number) {
+    if (number < kFirstPortNumber || number > kLastPortNumber) return false;
     m_number = number;
+    m_devicePath.clear();
     return true;
 }
-int QtSerialPort::portNumber() const { return m_number; }
+
+int QtSerialPort::portNumber() const {
+    return m_number;
+}
+
 bool QtSerialPort::setDevicePath(const std::string& path) {
     m_devicePath = path;
     return true;
 }
-bool QtSerialPort::open() { return false; }
-void QtSerialPort::close() {}
-bool QtSerialPort::isOpen() const { return false; }
-bool QtSerialPort::setDtr(bool) { return true; }
-bool QtSerialPort::setRts(bool) { return true; }
-std::string QtSerialPort::settings() const { return "4800,n,8,1"; }
-bool QtSerialPort::send(std::string_view) { return false; }
-std::string QtSerialPort::readAll() { return {}; }
-void QtSerialPort::setReceiveHandler(std::function<void()> handler) { m_handler = std::move(handler); }
-std::string QtSerialPort::lastErrorText() const { return m_error; }
+
+std::string QtSerialPort::selectedDevice() {
+    if (!m_devicePath.empty()) return m_devicePath;
+    for (const PortEntry& entry : enumeratePorts()) {
+        if (entry.number == m_number) return entry.device;
+    }
+    return {};
+}
+
+bool QtSerialPort::open() {
+    if (isOpen()) {
+        m_error = "The port is already open.";
+        return false;
+    }
+    if (m_port.isOpen()) m_port.close();  // lost earlier, close not yet run
+    m_lost = false;
+
+    const std::string device = selectedDevice();
+    if (device.empty()) {
+        m_error = "No such device.";
+        return false;
+    }
+    m_port.setPortName(QString::fromStdString(device));
+    m_port.setBaudRate(QSerialPort::Baud4800);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_error = openErrorText(device);
+        return false;
+    }
+    if (!applyLine(m_port.setDataTerminalReady(m_dtr)) || !applyLine(m_port.setRequestToSend(m_rts))) {
+        m_error = toStd(m_port.errorString());
+        m_port.close();
+        return false;
+    }
+    m_error.clear();
+    return true;
+}
+
+std::string QtSerialPort::openErrorText(const std::string& device) const {
+    switch (m_port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            return "No such device.";
+        case QSerialPort::PermissionError:
+#ifdef Q_OS_UNIX
+            // Qt reports a device held by another program (its lock file, or the device busy) as a
+            // permission error too; the device's own access rights tell the two apart.
+            if (::access(device.c_str(), R_OK | W_OK) != 0)
+                return "Permission denied: the user must be in the dialout group.";
+#else
+            (void)device;
+#endif
+            return "The port is in use by another program.";
+        default:
+            return toStd(m_port.errorString());
+    }
+}
+
+bool QtSerialPort::applyLine(bool ok) {
+    if (ok) return true;
+    // A pseudo-terminal has no modem lines; that is no reason to refuse the port.
+    if (m_port.error() == QSerialPort::UnsupportedOperationError) {
+        m_port.clearError();
+        return true;
+    }
+    return false;
+}
+
+void QtSerialPort::close() {
+    m_lost = false;
+    if (m_port.isOpen()) m_port.close();
+}
+
+bool QtSerialPort::isOpen() const {
+    return m_port.isOpen() && !m_lost;
+}
+
+bool QtSerialPort::setDtr(bool on) {
+    m_dtr = on;
+    if (!isOpen()) return true;
+    return applyLine(m_port.setDataTerminalReady(on));
+}
+
+bool QtSerialPort::setRts(bool on) {
+    m_rts = on;
+    if (!isOpen()) return true;
+    return applyLine(m_port.setRequestToSend(on));
+}
+
+std::string QtSerialPort::settings() const {
+    return "4800,n,8,1";
+}
+
+bool QtSerialPort::send(std::string_view bytes) {
+    if (!isOpen()) return false;
+    const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (m_port.write(data) != data.size()) return false;
+    m_port.flush();
+    return true;
+}
+
+std::string QtSerialPort::readAll() {
+    const QByteArray data = m_port.readAll();
+    return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+void QtSerialPort::setReceiveHandler(std::function<void()> handler) {
+    m_handler = std::move(handler);
+}
+
+std::string QtSerialPort::lastErrorText() const {
+    return m_error;
+}
+
+void QtSerialPort::onReadyRead() {
+    if (m_handler && !m_lost) m_handler();
+}
+
+void QtSerialPort::onError(QSerialPort::SerialPortError error) {
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError) return;
+    if (!m_port.isOpen() || m_lost) return;
+    // What arrived before the end went away is still a reply.
+    if (m_port.bytesAvailable() > 0 && m_handler) m_handler();
+    // The other end is gone. Qt would report this again and again at full CPU load while the port
+    // still claims to be open and writes still "succeed": treat the port as closed now, so the next
+    // send fails and the exchange takes its port-error path, and really close it from the event
+    // loop.
+    m_lost = true;
+    m_error = toStd(m_port.errorString());
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_lost && m_port.isOpen()) m_port.close();
+        },
+        Qt::QueuedConnection);
+}
 
 }  // namespace orvane::qt

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "core/platform/ISerialPort.h"
+
 #include <QObject>
 #include <QSerialPort>
-
-#include "core/platform/ISerialPort.h"
 
 namespace orvane::qt {
 
 // The serial port of the programs on Qt SerialPort: 4800 baud, 8N1, no handshaking; receive events
-// arrive on the window's thread.
+// arrive on the window's thread. Port numbers map to devices by the core's port naming; a device
+// path selects that device directly.
 class QtSerialPort : public QObject, public ISerialPort {
     Q_OBJECT
 public:
@@ -30,10 +31,28 @@ public:
     void setReceiveHandler(std::function<void()> handler) override;
     std::string lastErrorText() const override;
 
+    // True while the device itself is open. After the other end went away isOpen() is false at
+    // once, and this follows as soon as the event loop has closed the device (which ends Qt's
+    // error reports).
+    bool holdsDevice() const { return m_port.isOpen(); }
+
 private:
+    void onError(QSerialPort::SerialPortError error);
+    void onReadyRead();
+    // The device the next open uses: the path set, else the device numbered m_number now.
+    std::string selectedDevice();
+    std::string openErrorText(const std::string& device) const;
+    // Applies a modem line level to the open port; a device without modem lines counts as done.
+    bool applyLine(bool ok);
+
     QSerialPort m_port;
     int m_number = 1;
     std::string m_devicePath;
+    bool m_dtr = false;
+    bool m_rts = false;
+    // The other end is gone: the port counts as closed at once, the real close follows from the
+    // event loop (closing inside Qt's own error report is not safe).
+    bool m_lost = false;
     std::string m_error;
     std::function<void()> m_handler;
 };

@@ -1,0 +1,90 @@
+#include "tests/e2e/ModsimFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane::test {
+namespace {
+
+class SerialLinkE2E : public ModsimFixture, public ::testing::WithParamInterface<Program> {};
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, SerialLinkE2E, ::testing::Values(Program::Quorvex, Program::Brelund),
+                         [](const auto& param) {
+                             return param.param == Program::Quorvex ? "Quorvex" : "Brelund";
+                         });
+
+TEST_P(SerialLinkE2E, OpensTheSimulatorByItsDevicePath) {
+    startAndOpen(GetParam());
+    Form1& f = program->form();
+    EXPECT_EQ(f.ComStart.caption(), "Close");
+    EXPECT_FALSE(f.Combo1.enabled());
+    EXPECT_TRUE(f.GetInfoSW.enabled());
+    EXPECT_EQ(program->port.settings(), "4800,n,8,1");
+
+    f.ComStart.click();
+    EXPECT_FALSE(program->port.isOpen());
+    EXPECT_EQ(f.ComStart.caption(), "Open");
+}
+
+TEST_P(SerialLinkE2E, AVersionRequestFillsVersion) {
+    startAndOpen(GetParam());
+    Form1& f = program->form();
+    f.ReplyFlag = 0;
+    ASSERT_TRUE(program->port.send("/V\r"));
+    ASSERT_TRUE(waitFor([&f] { return f.ReplyFlag == 1; })) << modsim.diagnostics();
+    EXPECT_EQ(f.Version.text(), GetParam() == Program::Quorvex ? "T1.02" : "R1.02");
+    EXPECT_EQ(f.Version.backColor(), f.ColorGreen);
+    EXPECT_EQ(f.Term.text(), "*V " + f.Version.text() + " ORVANE-MOD\r");
+}
+
+TEST_P(SerialLinkE2E, RepliesInSingleBytesAreHandled) {
+    startAndOpen(GetParam(), {QStringLiteral("--chunk"), QStringLiteral("1"), QStringLiteral("--noise")});
+    Form1& f = program->form();
+    ASSERT_TRUE(program->port.send("/V\r"));
+    ASSERT_TRUE(program->port.send("/D\r"));
+    ASSERT_TRUE(waitFor([&f] { return !f.Serial.text().empty(); })) << modsim.diagnostics();
+    EXPECT_EQ(f.Serial.text(), "00662316");  // 0A1B2C
+    EXPECT_EQ(f.FactoryDate.text(), "2024/05/17");
+    EXPECT_EQ(f.Version.text(), GetParam() == Program::Quorvex ? "T1.02" : "R1.02");
+}
+
+TEST_P(SerialLinkE2E, TheSimulatorGoingAwayClosesThePort) {
+    startAndOpen(GetParam(), {QStringLiteral("--close-after"), QStringLiteral("2")});
+    Form1& f = program->form();
+    ASSERT_TRUE(program->port.send("/V\r"));
+    ASSERT_TRUE(waitFor([&f] { return f.ReplyFlag == 1; })) << modsim.diagnostics();
+    // The second command is the simulator's last: it answers and drops the line.
+    ASSERT_TRUE(program->port.send("/D\r"));
+    ASSERT_TRUE(modsim.waitForExit());
+    // Qt keeps reporting the lost device in a tight loop unless the port is closed: it must be,
+    // and soon, so the next command fails and the exchange takes its port-error path.
+    EXPECT_TRUE(waitFor([this] { return !program->port.isOpen(); }, 3000));
+    EXPECT_FALSE(program->port.send("/V\r"));
+    EXPECT_TRUE(waitFor([this] { return !program->port.holdsDevice(); }, 3000));
+}
+
+TEST(SerialLinkE2EOpen, OpenFailuresSayWhy) {
+    Modsim modsim;
+    ASSERT_TRUE(modsim.start()) << modsim.errorText();
+    QtProgram first(Program::Quorvex);
+    first.start();
+    ASSERT_TRUE(first.openDevice(modsim.devicePath()));
+
+    // A second opener of the same device finds it taken.
+    QtProgram second(Program::Brelund);
+    second.start();
+    EXPECT_FALSE(second.openDevice(modsim.devicePath()));
+    EXPECT_EQ(second.form().P_Message.caption(), "COM Not Open!");
+    EXPECT_EQ(second.form().P_Message.toolTip(), "The port is in use by another program.");
+
+    EXPECT_FALSE(second.openDevice("/dev/orvane-no-such-device"));
+    EXPECT_EQ(second.form().P_Message.toolTip(), "No such device.");
+
+    // A port number that names no device.
+    EXPECT_TRUE(second.port.setPortNumber(255));
+    EXPECT_FALSE(second.port.open());
+    EXPECT_EQ(second.port.lastErrorText(), "No such device.");
+    EXPECT_FALSE(second.port.setPortNumber(256));
+}
+
+}  // namespace
+}  // namespace orvane::test

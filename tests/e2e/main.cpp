@@ -1,0 +1,9 @@
+// The end-to-end tests need an event loop for Qt SerialPort and the timers, but no widgets.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
