@@ -30,7 +30,6 @@ Profile profile() {
     p.flashClearOnInfoLabel = true;
     p.flashClearErrorText = "Flash Clear Error!";
     p.writeErrText = "Flash Write Error!";
-    p.writeErrGoesOn = true;
     p.checksRaster = false;
     p.defaultSetResetsColors = true;
     const std::string band = ",           Frequency: [868.0500 to 869.975 MHz] at ";

@@ -27,7 +27,6 @@ Profile profile() {
     p.flashClearOnInfoLabel = false;
     p.flashClearErrorText = "Flash Clear Error!!";
     p.writeErrText = "Flash Write Error!!";
-    p.writeErrGoesOn = false;
     p.checksRaster = true;
     p.defaultSetResetsColors = false;
     const std::string band = ",           Frequency:  [868.0500 to 869.9750 MHz] at ";

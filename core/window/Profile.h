@@ -49,7 +49,6 @@ struct Profile {
     bool flashClearOnInfoLabel = false;  // "*C" error shown in C_Message instead of T_Message
     std::string flashClearErrorText = "Flash Clear Error!!";
     std::string writeErrText = "Flash Write Error!!";  // text of an "*W Err" line
-    bool writeErrGoesOn = false;                       // an "*W Err" line is then also handled as "*W"
 
     // Channel frequencies.
     bool checksRaster = true;  // 12.5 kHz raster test in the entry validation

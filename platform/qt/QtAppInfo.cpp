@@ -5,24 +5,47 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace orvane::qt {
 
 namespace {
 
-std::string chooseFolder() {
-    const QString own = QCoreApplication::applicationDirPath();
-    if (QFileInfo(own).isWritable()) return own.toStdString();
-    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (user.isEmpty() || !QDir().mkpath(user)) return own.toStdString();
-    return QDir::cleanPath(user).toStdString();
+// Whether a file can be created in the folder. Permission bits and access(2) say yes to root for
+// every folder and know nothing of a full disk or a read-only mount; creating a file tells.
+bool canCreateFileIn(const QString& folder) {
+    if (!QFileInfo(folder).isDir()) return false;
+    QTemporaryFile probe(folder + QStringLiteral("/.orvane-write-test-XXXXXX"));
+    return probe.open();  // removed again when the probe goes out of scope
+}
+
+// An installed program sits in <prefix>/bin with its menu entry in <prefix>/share/applications.
+bool isInstalledCopy(const QString& exeFolder, const QString& baseName) {
+    const QString entry = exeFolder + QStringLiteral("/../share/applications/orvane-") + baseName.toLower() +
+                          QStringLiteral(".desktop");
+    return QFileInfo::exists(entry);
 }
 
 }  // namespace
 
+QString perUserFolder(const QString& baseName) {
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty()) return {};
+    return QDir::cleanPath(dataHome + QStringLiteral("/orvane/") + baseName);
+}
+
+std::string chooseProgramFolder(const QString& exeFolder, const QString& baseName,
+                                const QString& userFolder) {
+    const QString own = QDir::cleanPath(exeFolder);
+    if (!isInstalledCopy(own, baseName) && canCreateFileIn(own)) return own.toStdString();
+    if (userFolder.isEmpty() || !QDir().mkpath(userFolder)) return own.toStdString();
+    return QDir::cleanPath(userFolder).toStdString();
+}
+
 QtAppInfo::QtAppInfo()
-    : m_folder(chooseFolder()),
-      m_baseName(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString()) {
+    : m_baseName(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString()) {
+    const QString baseName = QString::fromStdString(m_baseName);
+    m_folder = chooseProgramFolder(QCoreApplication::applicationDirPath(), baseName, perUserFolder(baseName));
     const QString point = QLocale::system().decimalPoint();
     if (point.size() == 1 && point.at(0).unicode() < 0x80) m_separator = point.at(0).toLatin1();
 }

@@ -53,14 +53,20 @@ PseudoTerminal::~PseudoTerminal() {
 }
 
 bool PseudoTerminal::waitUntilRead(int timeoutMs) const {
-    // Our own descriptor on the device side sees the same input queue as the program's.
-    for (int waited = 0; m_slave >= 0; waited += 5) {
+    // Our own descriptor on the device side sees the same input queue as the program's. Bytes
+    // written to the master reach that queue a moment later, so an empty queue right after the
+    // write proves nothing: the queue must be seen empty twice, some milliseconds apart.
+    constexpr int kStepMs = 5;
+    constexpr int kSettleMs = 20;
+    int emptyFor = 0;
+    for (int waited = 0; m_slave >= 0 && waited <= timeoutMs; waited += kStepMs) {
         int pending = 0;
-        if (ioctl(m_slave, FIONREAD, &pending) != 0 || pending == 0) return true;
-        if (waited >= timeoutMs) return false;
-        usleep(5000);
+        if (ioctl(m_slave, FIONREAD, &pending) != 0) return true;
+        emptyFor = pending == 0 ? emptyFor + kStepMs : 0;
+        if (emptyFor > kSettleMs) return true;
+        usleep(kStepMs * 1000);
     }
-    return true;
+    return m_slave < 0;
 }
 
 void PseudoTerminal::close() {
