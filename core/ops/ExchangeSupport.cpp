@@ -50,6 +50,17 @@ void clearIdentity(Form1& form, const Profile& profile) {
     }
 }
 
+void startSequence(Form1& form, const Profile& profile, Timer& timer, int intervalMs) {
+    for (std::size_t ch = 0; ch < 4; ++ch) {
+        form.ChFrequency[ch].setBackColor(form.ColorWindow);
+        if (profile.hasStepLabels) form.ChStep[ch].setBackColor(form.ColorWindow);
+    }
+    form.DisableSwitches();
+    form.SeqStep = 0;
+    timer.setInterval(intervalMs);
+    timer.setTimerEnabled(true);
+}
+
 bool sendOrRecover(ISerialPort& port, Link& link, Timer* timer, std::string_view bytes) {
     bool sent = false;
     try {

@@ -35,6 +35,11 @@ std::string registerTexts(const Grid& grid, int channel, int rows);
 // present, FOffsetV) and greys them: no value from the module yet.
 void clearIdentity(Form1& form, const Profile& profile);
 
+// The start of a check or a write: the four channel entries (and the receiver's step labels) lose
+// their green marks, the operation buttons go off, and the exchange's timer starts at step 0 with
+// the given interval. The click sends nothing.
+void startSequence(Form1& form, const Profile& profile, Timer& timer, int intervalMs);
+
 // The port-error trap of the exchanges. Each call does its one port operation; when it fails
 // (false or an exception), it stops `timer` (when given) and runs the port-error recovery, and
 // returns false. The caller then ends its tick without advancing its step.

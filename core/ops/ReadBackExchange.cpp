@@ -24,17 +24,10 @@ std::vector<std::string> readCommands(const Profile& profile) {
 }  // namespace
 
 void ReadBackExchange::ChCheckSW_Click() {
-    Form1& f = m_form;
-    // Green afterwards marks only channels this check confirms.
-    for (std::size_t ch = 0; ch < 4; ++ch) {
-        f.ChFrequency[ch].setBackColor(f.ColorWindow);
-        if (m_profile.hasStepLabels) f.ChStep[ch].setBackColor(f.ColorWindow);
-    }
-    f.DisableSwitches();
-    f.SeqStep = 0;
-    // The time of 70 characters: a read waits less than a write.
-    f.ReadAllTimer.setInterval(ops::replyWait(m_platform.port.settings(), 70));
-    f.ReadAllTimer.setTimerEnabled(true);
+    // Green afterwards marks only channels this check confirms. The wait is the time of 70
+    // characters: a read waits less than a write.
+    ops::startSequence(m_form, m_profile, m_form.ReadAllTimer,
+                       ops::replyWait(m_platform.port.settings(), 70));
 }
 
 void ReadBackExchange::ReadAllTimer_Timer() {

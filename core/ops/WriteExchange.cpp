@@ -15,17 +15,10 @@ constexpr int kAborted = 100;
 }  // namespace
 
 void WriteExchange::ChWriteSW_Click() {
-    Form1& f = m_form;
-    // Removes the green marks of an earlier check or write.
-    for (std::size_t ch = 0; ch < 4; ++ch) {
-        f.ChFrequency[ch].setBackColor(f.ColorWindow);
-        if (m_profile.hasStepLabels) f.ChStep[ch].setBackColor(f.ColorWindow);
-    }
-    f.DisableSwitches();
-    f.SeqStep = 0;
-    // The time of 100 characters: room for the longest command and its echo.
-    f.WriteAllTimer.setInterval(ops::replyWait(m_platform.port.settings(), 100));
-    f.WriteAllTimer.setTimerEnabled(true);
+    // Removes the green marks of an earlier check or write. The wait is the time of 100
+    // characters: room for the longest command and its echo.
+    ops::startSequence(m_form, m_profile, m_form.WriteAllTimer,
+                       ops::replyWait(m_platform.port.settings(), 100));
 }
 
 void WriteExchange::WriteAllTimer_Timer() {
