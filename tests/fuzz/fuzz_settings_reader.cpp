@@ -6,6 +6,7 @@
 #include "core/files/TextFile.h"
 #include "core/platform/Platform.h"
 #include "core/shell/App.h"
+#include "tests/support/NullPlatform.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,72 +25,8 @@ void require(bool condition) {
     if (!condition) std::abort();
 }
 
-// Minimal platform: no serial ports, a 1920 x 1080 pixel screen, a fixed clock.
-class NoPorts : public ISerialPort {
-public:
-    std::vector<PortEntry> enumeratePorts() override { return {}; }
-    bool setPortNumber(int number) override {
-        m_number = number;
-        return true;
-    }
-    int portNumber() const override { return m_number; }
-    bool setDevicePath(const std::string&) override { return true; }
-    bool open() override { return false; }
-    void close() override {}
-    bool isOpen() const override { return false; }
-    bool setDtr(bool) override { return true; }
-    bool setRts(bool) override { return true; }
-    std::string settings() const override { return "4800,n,8,1"; }
-    bool send(std::string_view) override { return false; }
-    std::string readAll() override { return {}; }
-    void setReceiveHandler(std::function<void()>) override {}
-    std::string lastErrorText() const override { return {}; }
-
-private:
-    int m_number = 1;
-};
-
-class NoDialog : public IFileDialog {
-public:
-    void setFilter(const std::string&) override {}
-    void setInitialFolder(const std::string&) override {}
-    bool show(Mode) override { return false; }
-    std::string fileName() const override { return {}; }
-};
-
-class NoMessageBox : public IMessageBox {
-public:
-    bool askOkCancel(const std::string&, const std::string&) override { return false; }
-};
-
-class AppInfo : public IAppInfo {
-public:
-    explicit AppInfo(std::string folder) : m_folder(std::move(folder)) {}
-    int versionMajor() const override { return 1; }
-    int versionMinor() const override { return 5; }
-    int versionRevision() const override { return 2; }
-    std::string programFolder() const override { return m_folder; }
-    std::string exeBaseName() const override { return "Quorvex"; }
-    char decimalSeparator() const override { return '.'; }
-
-private:
-    std::string m_folder;
-};
-
-constexpr int kScreenWidth = 28800;
-constexpr int kScreenHeight = 16200;
-
-class Screen : public IScreen {
-public:
-    int widthTwips() const override { return kScreenWidth; }
-    int heightTwips() const override { return kScreenHeight; }
-};
-
-class Clock : public IClock {
-public:
-    std::string shortDate() const override { return "2026/12/07"; }
-    std::string timeOfDay() const override { return "10:20:30"; }
-};
+constexpr int kScreenWidth = test::FixedScreen::kWidth;
+constexpr int kScreenHeight = test::FixedScreen::kHeight;
 
 // One folder for the whole run, in memory where the system offers it.
 std::string runFolder() {
@@ -105,14 +42,8 @@ std::string runFolder() {
 }
 
 struct Program {
-    NoPorts port;
-    NoDialog dialog;
-    NoMessageBox messageBox;
-    AppInfo appInfo{runFolder()};
-    Screen screen;
-    Clock clock;
-    Platform platform{port, dialog, messageBox, appInfo, screen, clock};
-    App app{quorvex::profile(), platform, &quorvex::describeWindow};
+    test::NullPlatform fakes{runFolder()};
+    App app{quorvex::profile(), fakes.platform, &quorvex::describeWindow};
 };
 
 // What a file written by the program restores: values the field reader can give back unchanged.

@@ -1,4 +1,5 @@
 #include "core/protocol/ReplyLines.h"
+#include "tests/support/ReferenceLineCutter.h"
 
 #include <gtest/gtest.h>
 
@@ -86,26 +87,6 @@ TEST(ReplyLines, ResumesWhereTheLastSearchStopped) {
     }
 }
 
-// The extraction steps exactly as documented, on one receive event: delete before a later "*" that
-// comes before the CR, wait without a CR, else take the line and delete through its CR.
-void referenceEvent(std::string& buffer, const std::string& chunk,
-                    const std::function<bool(std::string_view)>& onLine) {
-    buffer += chunk;
-    for (;;) {
-        const std::size_t p1 = buffer.find('*');
-        const std::size_t p2 = p1 == std::string::npos ? p1 : buffer.find('*', p1 + 1);
-        const std::size_t pc = p1 == std::string::npos ? p1 : buffer.find('\r', p1 + 1);
-        if (p2 != std::string::npos && pc != std::string::npos && p2 < pc) {
-            buffer.erase(0, p2);
-            continue;
-        }
-        if (p1 == std::string::npos || pc == std::string::npos) return;
-        const std::string line = buffer.substr(p1, pc - p1);
-        buffer.erase(0, pc + 1);
-        if (!onLine(line)) return;
-    }
-}
-
 TEST(ReplyLines, CuttingOverManyEventsMatchesTheDocumentedSteps) {
     // A line beginning "*S" stops the handler; the lines after it wait for the next event.
     const std::vector<std::string> streams{
@@ -134,7 +115,7 @@ TEST(ReplyLines, CuttingOverManyEventsMatchesTheDocumentedSteps) {
                 std::string buffer;
                 std::size_t searched = 0;
                 for (const std::string& event : events) {
-                    referenceEvent(referenceBuffer, event, stopsOn(expected));
+                    test::referenceEvent(referenceBuffer, event, stopsOn(expected));
                     appendAndCutLines(buffer, searched, event, stopsOn(got));
                     ASSERT_EQ(got, expected) << stream << " cut at " << a << ", " << b;
                 }
