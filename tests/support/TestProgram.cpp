@@ -2,8 +2,10 @@
 
 #include "apps/brelund/BrelundProgram.h"
 #include "apps/quorvex/QuorvexProgram.h"
+#include "core/files/TextFile.h"
 
 #include <atomic>
+#include <fstream>
 #include <system_error>
 #include <unistd.h>
 
@@ -36,6 +38,19 @@ TestProgram::TestProgram(Program program) : which(program) {
 void TestProgram::start() {
     app->Form_Load();
     clock.attachAll(app->form());
+}
+
+std::string settingsPath(const TestProgram& program) {
+    return files::joinPath(program.folder.str(), program.appInfo.baseName + ".ini");
+}
+
+std::string readBytes(const std::string& path) {
+    return files::readWholeFile(path).value_or("<unreadable>");
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
 }
 
 }  // namespace orvane::test

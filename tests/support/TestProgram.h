@@ -54,4 +54,11 @@ public:
     std::unique_ptr<App> app;
 };
 
+// The program's settings file.
+std::string settingsPath(const TestProgram& program);
+
+// A file's exact bytes, or "<unreadable>"; and a file replaced by exactly these bytes.
+std::string readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::string& bytes);
+
 }  // namespace orvane::test

@@ -15,10 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const std::string& path) {
-    return files::readWholeFile(path).value_or("<unreadable>");
-}
-
 // A program after a clean write: module identity and the four channels on screen.
 void showWrittenModule(TestProgram& p) {
     p.start();

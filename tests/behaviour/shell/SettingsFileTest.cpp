@@ -17,19 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string iniPath(const TestProgram& p) {
-    return files::joinPath(p.folder.str(), p.appInfo.baseName + ".ini");
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string readBytes(const std::string& path) {
-    return files::readWholeFile(path).value_or("<unreadable>");
-}
-
 // What a program shows after start-up when its settings file is empty.
 struct Baseline {
     int top, left, width;
@@ -55,7 +42,7 @@ TEST(SettingsRead, MissingFileIsCreatedEmptyAndNothingChanges) {
     TestProgram p(Program::Quorvex);
     const Baseline base = baselineOf(Program::Quorvex);
     p.start();
-    EXPECT_EQ(readBytes(iniPath(p)), "");
+    EXPECT_EQ(readBytes(settingsPath(p)), "");
     EXPECT_EQ(p.form().form.top(), base.top);
     EXPECT_EQ(p.form().form.caption(), base.caption);
     EXPECT_EQ(p.form().DebugMode, "");
@@ -187,10 +174,10 @@ TEST(SettingsRead, AppliesEachRule) {
         SCOPED_TRACE(c.name);
         TestProgram p(Program::Quorvex);
         p.screen.height = c.screenHeight;
-        writeBytes(iniPath(p), c.file);
+        writeBytes(settingsPath(p), c.file);
         p.start();
         c.expect(p.form(), base);
-        EXPECT_EQ(readBytes(iniPath(p)), c.file);  // reading never changes the file
+        EXPECT_EQ(readBytes(settingsPath(p)), c.file);  // reading never changes the file
     }
 }
 
@@ -201,7 +188,7 @@ TEST(SettingsRead, SurvivesBinaryGarbage) {
         for (char& c : bytes)
             c = static_cast<char>(random() % 256);
         TestProgram p(Program::Brelund);
-        writeBytes(iniPath(p), bytes);
+        writeBytes(settingsPath(p), bytes);
         EXPECT_NO_THROW(p.start());
         EXPECT_TRUE(p.form().form.width() == 6060 || p.form().form.width() == 12300);
     }
@@ -214,14 +201,14 @@ TEST(SettingsRead, ReadsATenMegabyteFileToTheEnd) {
     while (bytes.size() < 10 * 1024 * 1024)
         bytes += filler;
     bytes += "COM  ,COM9,c\r\n";
-    writeBytes(iniPath(p), bytes);
+    writeBytes(settingsPath(p), bytes);
     p.start();
     EXPECT_EQ(p.form().Combo1.text(), "COM9");
 }
 
 TEST(SettingsRead, IniThatIsAFolderAppliesNothing) {
     TestProgram p(Program::Quorvex);
-    fs::create_directory(iniPath(p));
+    fs::create_directory(settingsPath(p));
     const Baseline base = baselineOf(Program::Quorvex);
     EXPECT_NO_THROW(p.start());
     expectUnchanged(p.form(), base);

@@ -14,19 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string iniPath(const TestProgram& p) {
-    return files::joinPath(p.folder.str(), p.appInfo.baseName + ".ini");
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string readBytes(const std::string& path) {
-    return files::readWholeFile(path).value_or("<unreadable>");
-}
-
 void setChannels(Form1& f, const std::array<std::string, 4>& channels) {
     for (std::size_t ch = 0; ch < 4; ++ch)
         f.ChFrequency[ch].setText(channels[ch]);
@@ -36,7 +23,7 @@ const std::array<std::string, 4> kDefaults{"869.9250", "869.8000", "868.3000", "
 
 TEST(SettingsWrite, WritesTheDocumentedTransmitterExample) {
     TestProgram p(Program::Quorvex);
-    writeBytes(iniPath(p), "DEBUG,ON,\r\n");
+    writeBytes(settingsPath(p), "DEBUG,ON,\r\n");
     p.start();
     Form1& f = p.form();
     f.form.setTop(1800);
@@ -44,7 +31,7 @@ TEST(SettingsWrite, WritesTheDocumentedTransmitterExample) {
     f.Combo1.setText("COM3");
     setChannels(f, kDefaults);
     p.stop();
-    EXPECT_EQ(readBytes(iniPath(p)),
+    EXPECT_EQ(readBytes(settingsPath(p)),
               "TOP  , 1800 ,            Window Top position\r\n"
               "LEFT , 2400 ,            Window Left position\r\n"
               "COM  ,COM3,              Select Com Port: [COM1 to COM16]\r\n"
@@ -58,7 +45,7 @@ TEST(SettingsWrite, WritesTheDocumentedTransmitterExample) {
 
 TEST(SettingsWrite, WritesTheReceiverFileWithoutDebugLine) {
     TestProgram p(Program::Brelund);
-    writeBytes(iniPath(p), "DEBUG,OFF,\r\nTOP  ,-60,c\r\n");
+    writeBytes(settingsPath(p), "DEBUG,OFF,\r\nTOP  ,-60,c\r\n");
     p.start();
     Form1& f = p.form();
     f.form.setTop(-60);
@@ -67,7 +54,7 @@ TEST(SettingsWrite, WritesTheReceiverFileWithoutDebugLine) {
     setChannels(f,
                 {"868,0500", "869.8000", "868.3000", "870.5000"});  // a decimal comma, an out-of-band value
     p.stop();
-    EXPECT_EQ(readBytes(iniPath(p)),
+    EXPECT_EQ(readBytes(settingsPath(p)),
               "TOP  ,-60 ,            Window Top position\r\n"
               "LEFT , 0 ,            Window Left position\r\n"
               "COM  ,,              Select Com Port: [COM1 to COM16]\r\n"
@@ -82,7 +69,7 @@ class SettingsRoundTrip : public ::testing::TestWithParam<Program> {};
 
 TEST_P(SettingsRoundTrip, NextRunRestoresWhatThisRunShowed) {
     TestProgram first(GetParam());
-    writeBytes(iniPath(first), "DEBUG,ON,\r\n");
+    writeBytes(settingsPath(first), "DEBUG,ON,\r\n");
     first.start();
     Form1& f = first.form();
     f.form.setTop(1234);
@@ -93,7 +80,7 @@ TEST_P(SettingsRoundTrip, NextRunRestoresWhatThisRunShowed) {
     first.stop();
 
     TestProgram second(GetParam());
-    fs::copy_file(iniPath(first), iniPath(second));
+    fs::copy_file(settingsPath(first), settingsPath(second));
     second.start();
     const Form1& g = second.form();
     EXPECT_EQ(g.form.top(), 1234);
@@ -109,7 +96,7 @@ TEST_P(SettingsRoundTrip, NextRunRestoresWhatThisRunShowed) {
 
     // The file written by the second run is the same as the first one's.
     second.stop();
-    EXPECT_EQ(readBytes(iniPath(second)), readBytes(iniPath(first)));
+    EXPECT_EQ(readBytes(settingsPath(second)), readBytes(settingsPath(first)));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, SettingsRoundTrip,
@@ -117,22 +104,22 @@ INSTANTIATE_TEST_SUITE_P(BothPrograms, SettingsRoundTrip,
 
 TEST(SettingsWrite, DebugLineIsDroppedWhenTheFileDidNotHaveIt) {
     TestProgram p(Program::Quorvex);
-    writeBytes(iniPath(p), "DEBUG,on,\r\n");
+    writeBytes(settingsPath(p), "DEBUG,on,\r\n");
     p.start();
     p.stop();
-    EXPECT_EQ(readBytes(iniPath(p)).find("DEBUG"), std::string::npos);
+    EXPECT_EQ(readBytes(settingsPath(p)).find("DEBUG"), std::string::npos);
 }
 
 TEST(SettingsWrite, FailedWriteLeavesWhatWasThereAndEndsSilently) {
     {
         // The settings path is taken by a folder: it stays, with its content.
         TestProgram p(Program::Quorvex);
-        fs::create_directory(iniPath(p));
-        writeBytes(iniPath(p) + "/keep.txt", "keep");
+        fs::create_directory(settingsPath(p));
+        writeBytes(settingsPath(p) + "/keep.txt", "keep");
         p.start();
         EXPECT_NO_THROW(p.stop());
-        EXPECT_TRUE(fs::is_directory(iniPath(p)));
-        EXPECT_EQ(readBytes(iniPath(p) + "/keep.txt"), "keep");
+        EXPECT_TRUE(fs::is_directory(settingsPath(p)));
+        EXPECT_EQ(readBytes(settingsPath(p) + "/keep.txt"), "keep");
     }
     {
         // The program folder disappeared during the run: nothing is written anywhere.
@@ -146,14 +133,14 @@ TEST(SettingsWrite, FailedWriteLeavesWhatWasThereAndEndsSilently) {
     {
         // A successful replace leaves no temporary file behind and keeps the old file until then.
         TestProgram p(Program::Quorvex);
-        writeBytes(iniPath(p), "COM  ,COM2,c\r\n");
+        writeBytes(settingsPath(p), "COM  ,COM2,c\r\n");
         p.start();
         p.stop();
         std::size_t entries = 0;
         for ([[maybe_unused]] const auto& entry : fs::directory_iterator(p.folder.path()))
             ++entries;
         EXPECT_EQ(entries, 1u);
-        EXPECT_NE(readBytes(iniPath(p)).find("COM  ,COM2,"), std::string::npos);
+        EXPECT_NE(readBytes(settingsPath(p)).find("COM  ,COM2,"), std::string::npos);
     }
 }
 
