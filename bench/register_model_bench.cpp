@@ -1,11 +1,11 @@
 // Cost of one channel's register computation, the work the 50 ms refresh does four times a tick.
-#include <benchmark/benchmark.h>
-
 #include "apps/brelund/BrelundProgram.h"
 #include "apps/quorvex/QuorvexProgram.h"
 #include "core/text/NumberText.h"
 #include "rxmodel/RxCounters.h"
 #include "txmodel/TxRegisters.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -45,12 +45,16 @@ void WindowRefresh(benchmark::State& state) {
     form.ReserveText = "FF";
     form.PrescalerModulus = 128;
     const orvane::Profile profile = MakeProfile();
-    for (int ch = 0; ch < 4; ++ch) form.ChFrequency[static_cast<std::size_t>(ch)].setText(kTexts[ch]);
+    for (int ch = 0; ch < 4; ++ch)
+        form.ChFrequency[static_cast<std::size_t>(ch)].setText(kTexts[ch]);
     for (auto _ : state) {
-        for (int ch = 0; ch < 4; ++ch) profile.registerModel->refreshChannel(form, ch);
+        for (int ch = 0; ch < 4; ++ch)
+            profile.registerModel->refreshChannel(form, ch);
     }
 }
-BENCHMARK(WindowRefresh<&orvane::quorvex::describeWindow, &orvane::quorvex::profile>)->Name("QuorvexRefreshTick");
-BENCHMARK(WindowRefresh<&orvane::brelund::describeWindow, &orvane::brelund::profile>)->Name("BrelundRefreshTick");
+BENCHMARK(WindowRefresh<&orvane::quorvex::describeWindow, &orvane::quorvex::profile>)
+    ->Name("QuorvexRefreshTick");
+BENCHMARK(WindowRefresh<&orvane::brelund::describeWindow, &orvane::brelund::profile>)
+    ->Name("BrelundRefreshTick");
 
 }  // namespace

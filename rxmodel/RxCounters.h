@@ -15,12 +15,12 @@ inline constexpr double kIntermediateFrequency = 21.7;  // MHz, local oscillator
 std::string stepCaption(std::string_view channelText);
 
 struct RxCounters {
-    double n = 0;          // total divide ratio
-    double loActual = 0;   // local-oscillator frequency reached, MHz
+    double n = 0;         // total divide ratio
+    double loActual = 0;  // local-oscillator frequency reached, MHz
     double r = 0, m = 0, a = 0;
-    std::string loText;    // loActual formatted with four decimals
-    std::string rText, mText, aText;        // plain whole numbers
-    std::array<std::string, 5> grid;        // Rlo, Rhi, Mlo, Mhi, A as register texts
+    std::string loText;               // loActual formatted with four decimals
+    std::string rText, mText, aText;  // plain whole numbers
+    std::array<std::string, 5> grid;  // Rlo, Rhi, Mlo, Mhi, A as register texts
 };
 
 // The counters of one channel: f is the channel frequency read from the comma-corrected text,

@@ -4,8 +4,9 @@
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
-#include <signal.h>
 #include <sys/socket.h>
+
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -35,14 +36,16 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
 }
 
 TerminationSignals::~TerminationSignals() {
     if (g_pipe[0] < 0) return;
     struct sigaction action = {};
     action.sa_handler = SIG_DFL;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
     delete m_notifier;
     m_notifier = nullptr;
     ::close(g_pipe[0]);
