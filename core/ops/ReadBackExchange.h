@@ -1,26 +1,16 @@
 #pragma once
 
-#include "core/link/Link.h"
-#include "core/platform/Platform.h"
-#include "core/window/Form1.h"
-#include "core/window/Profile.h"
+#include "core/ops/Exchange.h"
 
 namespace orvane {
 
 // The "Check" exchange: reads the four flash slots back for comparison.
-class ReadBackExchange {
+class ReadBackExchange : private Exchange {
 public:
-    ReadBackExchange(Form1& form, const Profile& profile, Platform& platform, Link& link)
-        : m_form(form), m_profile(profile), m_platform(platform), m_link(link) {}
+    using Exchange::Exchange;
 
     void ChCheckSW_Click();
     void ReadAllTimer_Timer();
-
-private:
-    Form1& m_form;
-    const Profile& m_profile;
-    Platform& m_platform;
-    Link& m_link;
 };
 
 }  // namespace orvane
