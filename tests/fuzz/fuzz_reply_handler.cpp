@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes, in arbitrary pieces, to the receive handler of both programs and checks
 // what must hold after every receive event: no crash, Term within 1000 characters with the caret at
-// its end, ReplyFlag 0 or 1, and reply lines cut exactly as the documented extraction steps cut them.
+// its end, ReplyFlag 0 or 1, and reply lines cut exactly as the step-by-step reference cuts them.
 #include "apps/brelund/BrelundProgram.h"
 #include "apps/quorvex/QuorvexProgram.h"
 #include "core/platform/Platform.h"
@@ -52,7 +52,7 @@ void run(Profile profile, App::DescribeWindow describe, std::string_view data) {
         require(f.Term.caret() == f.Term.text().size());
         require(f.ReplyFlag == 0 || f.ReplyFlag == 1);
 
-        // The line cutting on its own (never stopping) against the documented steps.
+        // The line cutting on its own (never stopping) against the step-by-step reference.
         std::vector<std::string> expected;
         std::vector<std::string> got;
         test::referenceEvent(referenceBuffer, chunk, [&expected](std::string_view line) {

@@ -21,7 +21,7 @@ void setChannels(Form1& f, const std::array<std::string, 4>& channels) {
 
 const std::array<std::string, 4> kDefaults{"869.9250", "869.8000", "868.3000", "869.7500"};
 
-TEST(SettingsWrite, WritesTheDocumentedTransmitterExample) {
+TEST(SettingsWrite, WritesTheReferenceTransmitterFile) {
     TestProgram p(Program::Quorvex);
     writeBytes(settingsPath(p), "DEBUG,ON,\r\n");
     p.start();

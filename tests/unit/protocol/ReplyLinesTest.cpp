@@ -87,7 +87,7 @@ TEST(ReplyLines, ResumesWhereTheLastSearchStopped) {
     }
 }
 
-TEST(ReplyLines, CuttingOverManyEventsMatchesTheDocumentedSteps) {
+TEST(ReplyLines, CuttingOverManyEventsMatchesTheReference) {
     // A line beginning "*S" stops the handler; the lines after it wait for the next event.
     const std::vector<std::string> streams{
         "\r\n*V T1.02 ORVANE-MOD\r*D 0A1B2C\r",
@@ -119,7 +119,7 @@ TEST(ReplyLines, CuttingOverManyEventsMatchesTheDocumentedSteps) {
                     appendAndCutLines(buffer, searched, event, stopsOn(got));
                     ASSERT_EQ(got, expected) << stream << " cut at " << a << ", " << b;
                 }
-                // What stays is what the documented steps keep, less text they would drop later.
+                // What stays is what the reference keeps, less text they would drop later.
                 EXPECT_TRUE(referenceBuffer.ends_with(buffer)) << stream << " cut at " << a << ", " << b;
             }
         }
