@@ -42,7 +42,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             return {};
         };
         auto fail = [&](const std::string& why) {
-            result.error = name + ": " + why;
+            result.error = name;
+            result.error += ": ";
+            result.error += why;
             return result;
         };
         auto count = [&](long min, long max) -> std::optional<long> {
