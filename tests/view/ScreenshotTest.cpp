@@ -1,3 +1,4 @@
+#include "tests/support/FakeModule.h"
 #include "tests/view/ViewFixture.h"
 
 #include <QCoreApplication>
@@ -46,6 +47,39 @@ TEST(Screenshots, WriteWindowImages) {
         QCoreApplication::processEvents();
         const QString path = QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(shot.file));
         EXPECT_TRUE(f.view->window().grab().save(path)) << shot.file;
+        f.view->window().hide();
+    }
+}
+
+// A whole session against a module in virtual time, in debug mode: port opened, identity read,
+// the four channels written and checked back. The picture shows what success looks like.
+TEST(Screenshots, WriteSessionImages) {
+    const char* folder = std::getenv("ORVANE_SCREENSHOT_DIR");
+    if (!folder) GTEST_SKIP() << "ORVANE_SCREENSHOT_DIR not set";
+    for (const auto& [program, file] : {std::pair{Program::Quorvex, "quorvex-session.png"},
+                                        std::pair{Program::Brelund, "brelund-session.png"}}) {
+        ViewFixture f(program);
+        Form1& form = f.program.form();
+        form.DebugMode = "ON";
+        form.form.setWidth(form.DebugWidth);
+        form.form.setCaption(form.form.caption() + " (Debug mode!!)");
+        form.Frame5.setLeft(6120);
+        f.program.port.ports = {{5, "/dev/ttyUSB0", "USB serial adapter"}};
+        form.Combo1.setText("COM5");
+        FakeModule module(f.program);
+        form.ComStart.click();
+        form.GetInfoSW.click();
+        f.program.advance(1000);
+        form.ChWriteSW.click();
+        f.program.advance(3000);
+        form.ChCheckSW.click();
+        f.program.advance(1000);
+        ASSERT_EQ(form.T_Message.caption(), "") << file;
+        ASSERT_EQ(form.ChFrequency[0].backColor(), form.ColorGreen) << file;
+        f.view->window().show();
+        QCoreApplication::processEvents();
+        const QString path = QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(file));
+        EXPECT_TRUE(f.view->window().grab().save(path)) << file;
         f.view->window().hide();
     }
 }
