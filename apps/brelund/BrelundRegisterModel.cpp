@@ -4,6 +4,8 @@
 #include "core/window/Form1.h"
 #include "rxmodel/RxCounters.h"
 
+#include <algorithm>
+
 namespace orvane::brelund {
 
 void BrelundRegisterModel::refreshChannel(Form1& form, int ch) {
@@ -12,8 +14,12 @@ void BrelundRegisterModel::refreshChannel(Form1& form, int ch) {
 }
 
 void BrelundRegisterModel::setChannelStep(Form1& form, int ch) {
+    // The raster is judged on the text the counters are computed from, so "868,31" programs
+    // exactly what "868.31" does (it is marked pink for its comma all the same).
     const auto i = static_cast<std::size_t>(ch);
-    form.ChStep[i].setCaption(rx::stepCaption(form.ChFrequency[i].text()));
+    std::string s = form.ChFrequency[i].text();
+    std::replace(s.begin(), s.end(), ',', '.');
+    form.ChStep[i].setCaption(rx::stepCaption(s));
 }
 
 void BrelundRegisterModel::CalcChannelRegisters(Form1& form, int ch) {

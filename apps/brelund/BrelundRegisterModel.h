@@ -10,7 +10,8 @@ public:
     // Sets the channel's step caption from the text as shown, then computes the channel.
     void refreshChannel(Form1& form, int ch) override;
 
-    // The step caption: "12.5" on the 12.5 kHz raster, otherwise "10.0".
+    // The step caption: "12.5" on the 12.5 kHz raster, otherwise "10.0", judged on the text with
+    // its decimal commas read as points.
     static void setChannelStep(Form1& form, int ch);
 
     // The labels LoFrequency, Rcounter, ProgramCounter, SwallowCounter of channel ch and rows 1 to

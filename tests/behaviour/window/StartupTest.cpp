@@ -144,6 +144,20 @@ TEST(RegisterRefresh, ReceiverStepCaptionsLabelsAndGrid) {
     EXPECT_EQ(f.SwallowCounter[3].caption(), "56");
 }
 
+// A decimal comma programs exactly what its point twin programs (and what the entry holds after
+// the next start, when the comma is gone); the entry is marked pink all the same.
+TEST(RegisterRefresh, ReceiverCommaEntryProgramsItsPointTwin) {
+    TestProgram p(Program::Brelund);
+    p.start();
+    Form1& f = p.form();
+    f.ChFrequency[0].setText("868,31");
+    f.ChFrequency[1].setText("868.31");
+    p.advance(50);
+    EXPECT_EQ(f.ChStep[0].caption(), "10.0");
+    EXPECT_EQ(column(f, 0, 5), column(f, 1, 5));
+    EXPECT_EQ(f.ChFrequency[0].backColor(), f.ColorPink);
+}
+
 TEST(RegisterRefresh, ReceiverHugeTextsKeepTheProgramRunning) {
     TestProgram p(Program::Brelund);
     p.start();

@@ -19,8 +19,8 @@ std::string correctedText(std::string text) {
     return text;
 }
 
-// One channel as the tick computes it: step from the text as shown, counters from the
-// comma-corrected text, the pink mark from the shown text against the frequency reached.
+// One channel as the tick computes it: step and counters from the comma-corrected text, the pink
+// mark from the shown text against the frequency reached.
 struct Channel {
     std::string step;
     RxCounters counters;
@@ -29,8 +29,8 @@ struct Channel {
 
 Channel computeChannel(const std::string& shown) {
     Channel channel;
-    channel.step = stepCaption(shown);
     const std::string corrected = correctedText(shown);
+    channel.step = stepCaption(corrected);
     const auto counters = channelCounters(text::leadingNumber(corrected), text::leadingNumber(channel.step),
                                           kRefFrequency, kPrescaler);
     EXPECT_TRUE(counters) << shown;
@@ -71,11 +71,9 @@ TEST(RxCounters, ChannelTextsGiveTheirCounters) {
         // No number: f = 0, a negative divide ratio whose floors go downward.
         {"", "12.5", -1736, "-21.7000", "1700", "-14", "56", "A4,06,F2,FF,38", false},
         {"abc", "12.5", -1736, "-21.7000", "1700", "-14", "56", "A4,06,F2,FF,38", false},
-        // The step reads only up to the comma (868 is on the raster), the counters use 868.3.
+        // A comma entry is computed as its point twin and marked pink.
         {"868,3", "12.5", 67728, "846.6000", "1700", "529", "16", "A4,06,11,02,10", true},
-        // 868,31 steps as 868 ("12.5") although 868.31 is off that raster, so the divide ratio
-        // floors to the 12.5 kHz step below.
-        {"868,31", "12.5", 67728, "846.6000", "1700", "529", "16", "A4,06,11,02,10", true},
+        {"868,31", "10.0", 84661, "846.6100", "2125", "661", "53", "4D,08,95,02,35", true},
     };
     for (const Case& c : cases) {
         const Channel channel = computeChannel(c.text);
