@@ -1,6 +1,7 @@
 #include "core/protocol/ReplyHandler.h"
 
 #include "core/protocol/ReplyLines.h"
+#include "core/text/Latin1.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
@@ -34,17 +35,16 @@ void ReplyHandler::MSComm1_OnComm() {
 }
 
 void ReplyHandler::showInTerm(const std::string& chunk) {
-    TextBox& term = m_form.Term;
-    std::string text;
+    // The last 1000 bytes received are kept as they came; Term shows them as characters.
     if (chunk.size() >= kTermLimit) {
-        text = chunk.substr(chunk.size() - kTermLimit);
+        m_termBytes = chunk.substr(chunk.size() - kTermLimit);
     } else {
-        const std::string& shown = term.text();
-        const std::size_t keep = std::min(shown.size(), kTermLimit - chunk.size());
-        text = shown.substr(shown.size() - keep) + chunk;
+        const std::size_t keep = std::min(m_termBytes.size(), kTermLimit - chunk.size());
+        m_termBytes = m_termBytes.substr(m_termBytes.size() - keep) + chunk;
     }
-    term.setText(text);
-    term.setCaret(text.size());
+    TextBox& term = m_form.Term;
+    term.setText(text::latin1ToUtf8(m_termBytes));
+    term.setCaret(term.text().size());
 }
 
 bool ReplyHandler::dispatch(std::string_view line) {
@@ -82,11 +82,11 @@ void ReplyHandler::identity(std::string_view line) {
                              text::hexField(replyField(line, 6, 2)) * 256 +
                              text::hexField(replyField(line, 8, 2));
     f.Serial.setText(zeroPadded(serial, 8));
-    f.FactoryDate.setText(std::string(replyField(line, 11, 10)));
+    f.FactoryDate.setText(text::latin1ToUtf8(replyField(line, 11, 10)));
     f.Serial.setBackColor(f.ColorGreen);
     f.FactoryDate.setBackColor(f.ColorGreen);
     if (m_profile.hasOffsetBox) {
-        f.FOffsetV.setText(std::string(replyField(line, 25, 2)));
+        f.FOffsetV.setText(text::latin1ToUtf8(replyField(line, 25, 2)));
         f.FOffsetV.setBackColor(f.ColorGreen);
     }
     f.ReplyFlag = 1;
@@ -124,7 +124,7 @@ bool ReplyHandler::testEcho(std::string_view line) {
 void ReplyHandler::version(std::string_view line) {
     Form1& f = m_form;
     if (line.size() < 19) return;
-    f.Version.setText(std::string(replyField(line, 4, 5)));
+    f.Version.setText(text::latin1ToUtf8(replyField(line, 4, 5)));
     if (replyField(line, 4, 1) == std::string_view(&m_profile.moduleType, 1)) {
         f.Version.setBackColor(f.ColorGreen);
         f.ReplyFlag = 1;

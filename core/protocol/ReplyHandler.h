@@ -48,6 +48,8 @@ private:
     ISerialPort& m_port;
     // How much of RxBuffer the line search has already been through (see appendAndCutLines).
     std::size_t m_searched = 0;
+    // The last bytes received, as many as Term shows.
+    std::string m_termBytes;
 };
 
 }  // namespace orvane

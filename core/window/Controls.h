@@ -82,7 +82,7 @@ public:
     bool verticalScrollBar = false;
     bool readOnly = false;
 
-    // Caret position (characters from the start); used to keep the newest text in view.
+    // Caret position (offset into the text); used to keep the newest text in view.
     std::size_t caret() const { return m_caret; }
     void setCaret(std::size_t position) { update(m_caret, position, Prop::Caret); }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -36,10 +37,11 @@ QString perUserFolder(const QString& baseName) {
 
 std::string chooseProgramFolder(const QString& exeFolder, const QString& baseName,
                                 const QString& userFolder) {
+    // Paths in the system's file-name encoding: the core opens files by these bytes.
     const QString own = QDir::cleanPath(exeFolder);
-    if (!isInstalledCopy(own, baseName) && canCreateFileIn(own)) return own.toStdString();
-    if (userFolder.isEmpty() || !QDir().mkpath(userFolder)) return own.toStdString();
-    return QDir::cleanPath(userFolder).toStdString();
+    if (!isInstalledCopy(own, baseName) && canCreateFileIn(own)) return QFile::encodeName(own).toStdString();
+    if (userFolder.isEmpty() || !QDir().mkpath(userFolder)) return QFile::encodeName(own).toStdString();
+    return QFile::encodeName(QDir::cleanPath(userFolder)).toStdString();
 }
 
 QtAppInfo::QtAppInfo()

@@ -1,6 +1,7 @@
 #include "platform/qt/QtFileDialog.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -13,6 +14,10 @@ QStringList toNameFilters(const std::string& filter) {
         const QString& description = parts[i];
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+#ifndef Q_OS_WIN
+        // "*.*" means every file; here it would hide the files without a dot in their name.
+        if (patterns == QStringLiteral("*.*")) patterns = QStringLiteral("*");
+#endif
         if (description.isEmpty() && patterns.isEmpty()) continue;
         if (description.contains(QLatin1Char('(') + patterns + QLatin1Char(')')))
             filters << description;
@@ -29,9 +34,9 @@ bool QtFileDialog::show(Mode mode) {
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    const QString last = QString::fromStdString(m_fileName);
+    const QString last = QFile::decodeName(QByteArray::fromStdString(m_fileName));
     if (last.isEmpty()) {
-        dialog.setDirectory(QString::fromStdString(m_initialFolder));
+        dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(m_initialFolder)));
     } else {
         const QFileInfo info(last);
         dialog.setDirectory(info.absolutePath());
@@ -40,7 +45,8 @@ bool QtFileDialog::show(Mode mode) {
     if (dialog.exec() != QDialog::Accepted) return false;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return false;
-    m_fileName = chosen.first().toStdString();
+    // A path in the system's file-name encoding, so that any name opens the file it names.
+    m_fileName = QFile::encodeName(chosen.first()).toStdString();
     return true;
 }
 

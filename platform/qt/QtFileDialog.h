@@ -10,7 +10,8 @@ namespace orvane::qt {
 
 // Turns a "Description|pattern|Description|pattern|" filter into Qt name filters. A description
 // that already names its pattern in parentheses stays as it is ("Freq. Table File(*.tbl)"),
-// otherwise the pattern is added ("All File (*.*)"); ";" between patterns becomes a blank.
+// otherwise the pattern is added ("All File (*)"); ";" between patterns becomes a blank. Off
+// Windows "*.*" becomes "*", so that every file shows, also one without an extension.
 QStringList toNameFilters(const std::string& filter);
 
 // The open/save dialog of the window. It starts in the folder of the last chosen file, or the

@@ -9,8 +9,8 @@ namespace orvane::qt {
 
 namespace {
 
-QString displayText(std::string_view bytes) {
-    QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+QString displayText(std::string_view text8) {
+    QString text = QString::fromUtf8(text8.data(), static_cast<qsizetype>(text8.size()));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;

@@ -1,4 +1,5 @@
 #include "platform/qt/ModelConvert.h"
+#include "platform/qt/QtClock.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtTimerDriver.h"
 #include "tests/view/ViewFixture.h"
@@ -44,12 +45,23 @@ TEST(ViewConversion, FilterBecomesQtNameFilters) {
     };
     const std::vector<Case> cases{
         {"Freq. Table File(*.tbl)|*.tbl|All File|*.*|",
-         {QStringLiteral("Freq. Table File(*.tbl)"), QStringLiteral("All File (*.*)")}},
+         {QStringLiteral("Freq. Table File(*.tbl)"), QStringLiteral("All File (*)")}},
         {"Texts|*.txt;*.log", {QStringLiteral("Texts (*.txt *.log)")}},
         {"", {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(qt::toNameFilters(c.filter), c.expected) << c.filter;
+}
+
+TEST(ViewConversion, TimeFormatLosesOnlyItsZone) {
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("HH:mm:ss t"), QStringLiteral("HH:mm:ss")},
+        {QStringLiteral("h:mm:ss AP tttt"), QStringLiteral("h:mm:ss AP")},
+        {QStringLiteral("'kello' H.mm.ss t"), QStringLiteral("'kello' H.mm.ss")},
+        {QStringLiteral("H 'tuntia' mm 'o''clock' ss"), QStringLiteral("H 'tuntia' mm 'o''clock' ss")},
+    };
+    for (const auto& [format, expected] : cases)
+        EXPECT_EQ(qt::withoutTimeZone(format), expected) << format.toStdString();
 }
 
 TEST(ViewBinding, TypingAndPickingInAComboBoxSetTheModelText) {
@@ -183,6 +195,13 @@ TEST(ViewBinding, TermAppendsAndFollowsTheEnd) {
     EXPECT_EQ(edit->textCursor().position(), edit->toPlainText().size());
     term.setText("");
     EXPECT_EQ(edit->toPlainText(), QString());
+
+    // A module's non-ASCII byte shows as the same character in Term and in Version.
+    f.program.port.deliver("*V T1.0\xE9 ORVANE-MOD\r");
+    const QString version = QStringLiteral("T1.0") + QChar(0xE9);
+    EXPECT_EQ(f.find<QLineEdit>("Version")->text(), version);
+    EXPECT_TRUE(edit->toPlainText().contains(version));
+    EXPECT_EQ(edit->textCursor().position(), edit->toPlainText().size());
 }
 
 TEST(ViewBinding, DebugLayoutWidensTheWindowAndShowsTheDebugFrame) {

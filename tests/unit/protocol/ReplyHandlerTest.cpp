@@ -268,6 +268,17 @@ TEST_P(ReplyHandling, TermKeepsTheLast1000Characters) {
     EXPECT_EQ(r.form().Term.text(), std::string(998, 'x') + "yz");
 }
 
+// A module's bytes are single-byte characters wherever they show: Term and the boxes alike.
+TEST_P(ReplyHandling, ModuleBytesShowAsTheSameCharactersEverywhere) {
+    Receiver r(GetParam());
+    const std::string type = GetParam() == Program::Quorvex ? "T" : "R";
+    r.deliver({"*V " + type + "1.0\xE9 ORVANE-MOD\r*D 000005 2024/05/\xB0\xB0 FO=\xFF\r"});
+    EXPECT_EQ(r.form().Version.text(), type + "1.0\u00E9");
+    EXPECT_EQ(r.form().FactoryDate.text(), "2024/05/\u00B0\u00B0");
+    EXPECT_NE(r.form().Term.text().find("1.0\u00E9 ORVANE"), std::string::npos);
+    EXPECT_EQ(r.form().Term.caret(), r.form().Term.text().size());
+}
+
 TEST_P(ReplyHandling, LongInputInSmallChunksStaysLinear) {
     // A megabyte of noise without "*", then a megabyte after a "*" that never sees a CR, in
     // 100-byte pieces: a handler that searched its whole buffer again on every event would take
