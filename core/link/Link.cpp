@@ -57,6 +57,10 @@ void Link::scanPorts() {
 void Link::ComStart_Click() {
     Form1& f = m_form;
     if (m_port.isOpen()) {
+        if (f.exchange.running()) {
+            recoverFromPortError();
+            return;
+        }
         m_port.close();
         showPortClosed();
         return;
@@ -99,9 +103,16 @@ void Link::ComStart_Click() {
     f.GetInfoSW.setEnabled(true);
 }
 
+void Link::MSComm1_OnLost() {
+    recoverFromPortError();
+}
+
 void Link::recoverFromPortError() {
+    m_form.exchange.abort();
     m_form.P_Message.setCaption("Com port Error!");
-    if (m_port.isOpen()) m_port.close();
+    m_form.P_Message.setToolTip(m_port.lastErrorText());
+    // Also a port that already reports closed: a lost device is released here at once.
+    m_port.close();
     showPortClosed();
 }
 

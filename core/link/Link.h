@@ -18,10 +18,16 @@ public:
     void scanPorts();
 
     // Opens the port named by Combo1 when it is closed, closes it when it is open. A failed open
-    // says so in P_Message and gives the reason in its tooltip.
+    // says so in P_Message and gives the reason in its tooltip. Closing the port while an exchange
+    // runs is the technician's abort: it takes the port-error path.
     void ComStart_Click();
 
-    // "Com port Error!" and back to the port-closed state with every operation button off.
+    // The open port failed on its own (the adapter was pulled): the port-error path at once, so
+    // the frame never shows a port as open that is gone.
+    void MSComm1_OnLost();
+
+    // "Com port Error!" (the reason in its tooltip), the running exchange stopped without its
+    // closing step, and back to the port-closed state with every operation button off.
     void recoverFromPortError();
 
 private:

@@ -1,8 +1,6 @@
 #include "core/link/PortNames.h"
 
-#include <algorithm>
 #include <array>
-#include <set>
 #include <tuple>
 
 namespace orvane {
@@ -78,36 +76,12 @@ std::optional<int> fixedPortNumber(std::string_view device) {
     return std::nullopt;
 }
 
-std::vector<PortEntry> numberPorts(const std::vector<SerialDevice>& devices) {
-    std::vector<PortEntry> entries;
-    std::set<int> taken;
-    std::vector<const SerialDevice*> rest;
-    for (const SerialDevice& d : devices) {
-        const auto fixed = fixedPortNumber(d.device);
-        if (fixed && taken.insert(*fixed).second)
-            entries.push_back({*fixed, d.device, d.description});
-        else
-            rest.push_back(&d);
-    }
-
-    auto key = [](const SerialDevice* d) {
-        const auto [stem, number] = splitTrailingNumber(d->device);
-        return std::make_tuple(stem, number, std::string_view(d->device));
+bool comesBefore(std::string_view a, std::string_view b) {
+    const auto key = [](std::string_view device) {
+        const auto [stem, number] = splitTrailingNumber(device);
+        return std::make_tuple(stem, number, device);
     };
-    std::sort(rest.begin(), rest.end(),
-              [&key](const SerialDevice* a, const SerialDevice* b) { return key(a) < key(b); });
-
-    int next = kFirstFreePortNumber;
-    for (const SerialDevice* d : rest) {
-        while (next <= kLastPortNumber && taken.contains(next))
-            ++next;
-        if (next > kLastPortNumber) break;
-        taken.insert(next);
-        entries.push_back({next, d->device, d->description});
-    }
-    std::sort(entries.begin(), entries.end(),
-              [](const PortEntry& a, const PortEntry& b) { return a.number < b.number; });
-    return entries;
+    return key(a) < key(b);
 }
 
 }  // namespace orvane

@@ -33,11 +33,9 @@ std::string comPortName(int number);
 // "COMn" name (Windows) keeps n.
 std::optional<int> fixedPortNumber(std::string_view device);
 
-// Gives every device its port number: the fixed one where there is one, then 17 and up for the
-// rest in the order of (device name without its trailing digits, trailing number, device name), so
-// the same set of devices always gets the same names. A device that finds no free number up to 255,
-// or whose fixed number another device already took, is numbered with the rest or left out when
-// none is left. The result is in ascending order of number.
-std::vector<PortEntry> numberPorts(const std::vector<SerialDevice>& devices);
+// The fixed order in which devices without a fixed number get theirs: by device name without its
+// trailing digits, then the trailing number, then the whole name ("/dev/ttyUSB9" before
+// "/dev/ttyUSB10").
+bool comesBefore(std::string_view a, std::string_view b);
 
 }  // namespace orvane

@@ -11,6 +11,9 @@ public:
 
     void ChTestSW_Click(int index);
     void TestTimer_Timer();
+
+private:
+    void endTest();
 };
 
 }  // namespace orvane

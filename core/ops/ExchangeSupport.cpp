@@ -33,11 +33,13 @@ int replyWait(std::string_view settingsText, int characters) {
     return static_cast<int>(wait);
 }
 
-std::string registerTexts(const Grid& grid, int channel, int rows) {
+std::optional<std::string> registerTexts(const Grid& grid, int channel, int rows) {
     std::string texts;
     for (int row = 1; row <= rows; ++row) {
+        const std::string& cell = grid.textMatrix(row, channel + 1);
+        if (cell.empty()) return std::nullopt;
         if (row > 1) texts += ',';
-        texts += grid.textMatrix(row, channel + 1);
+        texts += cell;
     }
     return texts;
 }
@@ -55,7 +57,7 @@ void startSequence(Form1& form, const Profile& profile, Timer& timer, int interv
         form.ChFrequency[ch].setBackColor(form.ColorWindow);
         if (profile.hasStepLabels) form.ChStep[ch].setBackColor(form.ColorWindow);
     }
-    form.DisableSwitches();
+    form.exchange.begin(timer);
     form.SeqStep = 0;
     timer.setInterval(intervalMs);
     timer.setTimerEnabled(true);

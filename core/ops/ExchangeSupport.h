@@ -7,6 +7,7 @@
 #include "core/window/Profile.h"
 #include "core/window/Timer.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,21 +29,24 @@ double baudRate(std::string_view settingsText);
 int replyWait(std::string_view settingsText, int characters);
 
 // The "/T " payload of a channel: the grid cells of rows 1 to `rows` in column channel + 1, as they
-// are now, joined with ",".
-std::string registerTexts(const Grid& grid, int channel, int rows);
+// are now, joined with ",". Nothing when a cell is empty: the channel's registers could not be
+// computed from its text, and no made-up value may reach the module.
+std::optional<std::string> registerTexts(const Grid& grid, int channel, int rows);
 
 // Empties the module information boxes the program has (Version, Serial, FactoryDate and, where
 // present, FOffsetV) and greys them: no value from the module yet.
 void clearIdentity(Form1& form, const Profile& profile);
 
 // The start of a check or a write: the four channel entries (and the receiver's step labels) lose
-// their green marks, the operation buttons go off, and the exchange's timer starts at step 0 with
-// the given interval. The click sends nothing.
+// their green marks, the exchange takes the lock (the operation buttons go off with everything
+// else that could disturb it), and its timer starts at step 0 with the given interval. The click
+// sends nothing.
 void startSequence(Form1& form, const Profile& profile, Timer& timer, int intervalMs);
 
 // The port-error trap of the exchanges. Each call does its one port operation; when it fails
-// (false or an exception), it stops `timer` (when given) and runs the port-error recovery, and
-// returns false. The caller then ends its tick without advancing its step.
+// (false or an exception), it stops `timer` (when given) and runs the port-error recovery, which
+// also ends the running exchange, and returns false. The caller then ends its tick without
+// advancing its step.
 bool sendOrRecover(ISerialPort& port, Link& link, Timer* timer, std::string_view bytes);
 // Switching RTS counts as failed on a closed port: the exchanges switch the line of an open
 // port only, and a closed one is exactly the fault the trap is there for.

@@ -6,9 +6,10 @@ namespace orvane {
 
 void GetInfoExchange::GetInfoSW_Click() {
     Form1& f = m_form;
+    if (f.exchange.running()) return;
     // The module listens only with RTS on; a test may have left it off.
     if (!ops::switchRtsOrRecover(m_platform.port, m_link, nullptr, true)) return;
-    f.DisableSwitches();
+    f.exchange.begin(f.GetInfoTimer);
     f.SeqStep = 0;
     f.GetInfoTimer.setTimerEnabled(true);
 }
@@ -42,6 +43,7 @@ void GetInfoExchange::GetInfoTimer_Timer() {
         default: {
             // The verdict: every button only for a module that gave a valid identity.
             const bool identified = f.Serial.backColor() == f.ColorGreen && !f.Serial.text().empty();
+            f.exchange.end();
             if (identified)
                 f.EnableSwitches();
             else

@@ -24,6 +24,7 @@ std::vector<std::string> readCommands(const Profile& profile) {
 }  // namespace
 
 void ReadBackExchange::ChCheckSW_Click() {
+    if (m_form.exchange.running()) return;
     // Green afterwards marks only channels this check confirms. The wait is the time of 70
     // characters: a read waits less than a write.
     ops::startSequence(m_form, m_profile, m_form.ReadAllTimer,
@@ -49,6 +50,7 @@ void ReadBackExchange::ReadAllTimer_Timer() {
         if (!ops::sendOrRecover(m_platform.port, m_link, &f.ReadAllTimer, command)) return;
     } else {
         // Closing step, after the last read or an abort; it sees the reply of the last command.
+        f.exchange.end();
         f.EnableSwitches();
         f.ReadAllTimer.setTimerEnabled(false);
         // A reply that came only after the abort still leaves the later channels unread.

@@ -15,6 +15,7 @@ constexpr int kAborted = 100;
 }  // namespace
 
 void WriteExchange::ChWriteSW_Click() {
+    if (m_form.exchange.running()) return;
     // Removes the green marks of an earlier check or write. The wait is the time of 100
     // characters: room for the longest command and its echo.
     ops::startSequence(m_form, m_profile, m_form.WriteAllTimer,
@@ -76,10 +77,18 @@ bool WriteExchange::channelStep() {
     const int offset = f.SeqStep - kFirstChannelStep;
     const int channel = offset / 2;
     if (offset % 2 == 0) {
+        const auto texts = ops::registerTexts(f.MSFlexGrid1, channel, m_profile.registerRows);
+        if (!texts) {
+            // No register values for this channel's text: the write ends here, before anything
+            // of this channel or a later one reaches the flash, and it is not logged.
+            f.T_Message.setCaption("Flash Write Error!!");
+            closingStep();
+            return false;
+        }
         // The echoes of "/T " and "/W" are compared with the column of ChIndex.
         f.ChIndex = channel;
         f.ReplyFlag = 0;
-        return send("/T " + ops::registerTexts(f.MSFlexGrid1, channel, m_profile.registerRows) + "\r");
+        return send("/T " + *texts + "\r");
     }
     f.ReplyFlag = 0;
     return send("/W 0" + std::to_string(channel) + "\r");
@@ -87,6 +96,7 @@ bool WriteExchange::channelStep() {
 
 void WriteExchange::closingStep() {
     Form1& f = m_form;
+    f.exchange.end();
     f.EnableSwitches();
     f.WriteAllTimer.setTimerEnabled(false);
     // An aborted write also counts as unanswered when the missing reply came after all, between

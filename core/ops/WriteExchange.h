@@ -18,7 +18,8 @@ public:
 private:
     // Steps 0 to 3; false when the tick has ended early (abort or port error).
     bool identityStep();
-    // Steps 4 to 11: "/T " and "/W" of each channel; false on a port error.
+    // Steps 4 to 11: "/T " and "/W" of each channel; false when the tick has ended early (abort,
+    // port error, or a channel without register values, which ends the write at once).
     bool channelStep();
     void closingStep();
     bool send(const std::string& bytes);

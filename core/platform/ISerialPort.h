@@ -53,8 +53,13 @@ public:
 
     // Called whenever characters have arrived (the "received" communication event).
     virtual void setReceiveHandler(std::function<void()> handler) = 0;
+    // Called once when the open port fails on its own (the device went away or stopped taking
+    // writes), after what it received before has been handed to the receive handler. The port
+    // reports closed from then on.
+    virtual void setLostHandler(std::function<void()> handler) = 0;
 
-    // Why the last open failed, in plain words for the technician ("" when unknown).
+    // Why the last open failed or the port was lost, in plain words for the technician ("" when
+    // unknown).
     virtual std::string lastErrorText() const = 0;
 };
 

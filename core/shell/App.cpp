@@ -40,6 +40,7 @@ void App::wire() {
     f.IntervalTimer.onTick = [this] { IntervalTimer_Timer(); };
     f.ComStart.onClick = [this] { m_link.ComStart_Click(); };
     m_platform.port.setReceiveHandler([this] { m_replies.MSComm1_OnComm(); });
+    m_platform.port.setLostHandler([this] { m_link.MSComm1_OnLost(); });
 
     f.GetInfoSW.onClick = [this] { m_getInfo.GetInfoSW_Click(); };
     f.GetInfoTimer.onTick = [this] { m_getInfo.GetInfoTimer_Timer(); };

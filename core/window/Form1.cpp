@@ -22,10 +22,10 @@ Line& Form1::addLine() {
 
 void Form1::setSwitches(bool tests, bool info, bool check, bool write) {
     for (auto& button : ChTestSW)
-        button.setEnabled(tests);
-    GetInfoSW.setEnabled(info);
-    ChCheckSW.setEnabled(check);
-    ChWriteSW.setEnabled(write);
+        exchange.setEnabled(button, tests);
+    exchange.setEnabled(GetInfoSW, info);
+    exchange.setEnabled(ChCheckSW, check);
+    exchange.setEnabled(ChWriteSW, write);
 }
 
 void Form1::DisableSwitches() {

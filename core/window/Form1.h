@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/window/Controls.h"
+#include "core/window/ExchangeLock.h"
 #include "core/window/Grid.h"
 #include "core/window/Timer.h"
 
@@ -102,7 +103,12 @@ public:
     // The system's decimal separator, for numbers that are only displayed (set at start-up).
     char decimalSeparator = '.';
 
-    // The seven operation buttons as a group, in the order the switch routines set them.
+    // The exchange with the module that owns SeqStep, ReplyFlag and ChIndex, if any, and the
+    // controls locked while it runs.
+    ExchangeLock exchange{*this};
+
+    // The seven operation buttons as a group, in the order the switch routines set them. While an
+    // exchange runs they change what a locked button gets back at its end, never the button.
     void DisableSwitches();
     void EnableSwitches();
     void EnableInfoSwitchOnly();

@@ -41,7 +41,7 @@ std::vector<PortEntry> QtSerialPort::enumeratePorts() {
 #endif
         devices.push_back({toStd(device), toStd(info.description())});
     }
-    return numberPorts(devices);
+    return m_numbering.number(devices);
 }
 
 bool QtSerialPort::setPortNumber(int number) {
@@ -62,10 +62,9 @@ bool QtSerialPort::setDevicePath(const std::string& path) {
 
 std::string QtSerialPort::selectedDevice() {
     if (!m_devicePath.empty()) return m_devicePath;
-    for (const PortEntry& entry : enumeratePorts()) {
-        if (entry.number == m_number) return entry.device;
-    }
-    return {};
+    // A number never listed (a name from the settings file, say) is given out now, as a scan would.
+    if (!m_numbering.deviceOf(m_number)) enumeratePorts();
+    return m_numbering.deviceOf(m_number).value_or(std::string());
 }
 
 bool QtSerialPort::open() {
@@ -157,9 +156,14 @@ std::string QtSerialPort::settings() const {
 bool QtSerialPort::send(std::string_view bytes) {
     if (!isOpen()) return false;
     const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    if (m_port.write(data) != data.size()) return false;
-    m_port.flush();
-    return true;
+    m_port.clearError();
+    // write() only queues the bytes; flush() hands them to the device now, so a device that no
+    // longer takes them fails this send, not a later one. A failing write marks the port lost.
+    if (m_port.write(data) != data.size() || (!m_port.flush() && m_port.error() != QSerialPort::NoError)) {
+        if (m_error.empty()) m_error = toStd(m_port.errorString());
+        return false;
+    }
+    return isOpen();
 }
 
 std::string QtSerialPort::readAll() {
@@ -171,6 +175,10 @@ void QtSerialPort::setReceiveHandler(std::function<void()> handler) {
     m_handler = std::move(handler);
 }
 
+void QtSerialPort::setLostHandler(std::function<void()> handler) {
+    m_lostHandler = std::move(handler);
+}
+
 std::string QtSerialPort::lastErrorText() const {
     return m_error;
 }
@@ -180,20 +188,26 @@ void QtSerialPort::onReadyRead() {
 }
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error) {
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError) return;
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
+        error != QSerialPort::WriteError)
+        return;
     if (!m_port.isOpen() || m_lost) return;
     // What arrived before the end went away is still a reply.
     if (m_port.bytesAvailable() > 0 && m_handler) m_handler();
-    // The other end is gone. Qt would report this again and again at full CPU load while the port
-    // still claims to be open and writes still "succeed": treat the port as closed now, so the next
-    // send fails and the exchange takes its port-error path, and really close it from the event
-    // loop.
-    m_lost = true;
     m_error = toStd(m_port.errorString());
+    markLost();
+}
+
+void QtSerialPort::markLost() {
+    // Qt would report a vanished device again and again at full CPU load while the port still
+    // claims to be open and writes still "succeed".
+    m_lost = true;
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (m_lost && m_port.isOpen()) m_port.close();
+            if (!m_lost) return;  // closed or reopened in the meantime
+            if (m_port.isOpen()) m_port.close();
+            if (m_lostHandler) m_lostHandler();
         },
         Qt::QueuedConnection);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/link/PortNumbering.h"
 #include "core/platform/ISerialPort.h"
 
 #include <QObject>
@@ -8,8 +9,9 @@
 namespace orvane::qt {
 
 // The serial port of the programs on Qt SerialPort: 4800 baud, 8N1, no handshaking; receive events
-// arrive on the window's thread. Port numbers map to devices by the core's port naming; a device
-// path selects that device directly.
+// arrive on the window's thread. Port numbers map to devices by the core's port numbering, bound
+// for the life of the process; a device path selects that device directly. A send that cannot be
+// written out fails at once, and a device that goes away is reported through the lost handler.
 class QtSerialPort : public QObject, public ISerialPort {
     Q_OBJECT
 public:
@@ -29,6 +31,7 @@ public:
     bool send(std::string_view bytes) override;
     std::string readAll() override;
     void setReceiveHandler(std::function<void()> handler) override;
+    void setLostHandler(std::function<void()> handler) override;
     std::string lastErrorText() const override;
 
     // True while the device itself is open. After the other end went away isOpen() is false at
@@ -39,22 +42,25 @@ public:
 private:
     void onError(QSerialPort::SerialPortError error);
     void onReadyRead();
-    // The device the next open uses: the path set, else the device numbered m_number now.
+    // The other end is gone: the port counts as closed at once; the device is really closed, and
+    // the lost handler told, from the event loop (closing inside Qt's own error report is not safe).
+    void markLost();
+    // The device the next open uses: the path set, else the device the number was given to.
     std::string selectedDevice();
     std::string openErrorText(const std::string& device) const;
     // Applies a modem line level to the open port; a device without modem lines counts as done.
     bool applyLine(bool ok);
 
     QSerialPort m_port;
+    PortNumbering m_numbering;
     int m_number = 1;
     std::string m_devicePath;
     bool m_dtr = false;
     bool m_rts = false;
-    // The other end is gone: the port counts as closed at once, the real close follows from the
-    // event loop (closing inside Qt's own error report is not safe).
     bool m_lost = false;
     std::string m_error;
     std::function<void()> m_handler;
+    std::function<void()> m_lostHandler;
 };
 
 }  // namespace orvane::qt

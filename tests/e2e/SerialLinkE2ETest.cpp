@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 namespace orvane::test {
 namespace {
 
@@ -56,10 +60,37 @@ TEST_P(SerialLinkE2E, TheSimulatorGoingAwayClosesThePort) {
     ASSERT_TRUE(program->port.send("/D\r"));
     ASSERT_TRUE(modsim.waitForExit());
     // Qt keeps reporting the lost device in a tight loop unless the port is closed: it must be,
-    // and soon, so the next command fails and the exchange takes its port-error path.
-    EXPECT_TRUE(waitFor([this] { return !program->port.isOpen(); }, 3000));
+    // and soon. Nothing runs, yet the frame shows the loss at once, with the reason.
+    EXPECT_TRUE(waitFor([&f] { return f.P_Message.caption() == "Com port Error!"; }, 3000));
+    EXPECT_FALSE(program->port.isOpen());
+    EXPECT_FALSE(program->port.holdsDevice());
+    EXPECT_EQ(f.ComStart.caption(), "Open");
+    EXPECT_TRUE(f.Combo1.enabled());
+    EXPECT_FALSE(f.GetInfoSW.enabled());
+    EXPECT_FALSE(f.P_Message.toolTip().empty());
     EXPECT_FALSE(program->port.send("/V\r"));
-    EXPECT_TRUE(waitFor([this] { return !program->port.holdsDevice(); }, 3000));
+
+    // Plugged in again: Open works.
+    Modsim again;
+    ASSERT_TRUE(again.start(Modsim::typeOptions(GetParam()))) << again.errorText();
+    EXPECT_TRUE(program->openDevice(again.devicePath()));
+    EXPECT_EQ(f.ComStart.caption(), "Close");
+}
+
+// A device that no longer takes bytes fails the very send that meets it, not a later one: the
+// last command of an exchange must not pass for sent.
+TEST(SerialLinkE2ESend, ASendToAVanishedDeviceFailsAtThatSend) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    qt::QtSerialPort port;
+    port.setDevicePath(::ptsname(master));
+    ASSERT_TRUE(port.open()) << port.lastErrorText();
+    ASSERT_TRUE(port.send("/V\r"));
+    ::close(master);
+    EXPECT_FALSE(port.send("/W 03\r"));
+    EXPECT_FALSE(port.isOpen());
 }
 
 TEST(SerialLinkE2EOpen, OpenFailuresSayWhy) {

@@ -63,7 +63,7 @@ void FakeModule::received(const std::string& bytes) {
             if (port.isOpen()) port.deliver(chunk);
         });
     }
-    if (out.dropLink) clock.after(when, [&port] { port.close(); });
+    if (out.dropLink) clock.after(when, [&port] { port.lose("The device is gone."); });
 }
 
 }  // namespace orvane::test

@@ -65,8 +65,15 @@ bool FakeSerialPort::setRts(bool on) {
 bool FakeSerialPort::send(std::string_view bytes) {
     if (!m_open || failSend) return false;
     writes.push_back({now(), std::string(bytes)});
+    if (failAfterSend) return false;
     if (onWrite) onWrite(writes.back().bytes);
     return true;
+}
+
+void FakeSerialPort::lose(const std::string& reason) {
+    m_open = false;
+    m_error = reason;
+    if (m_lostHandler) m_lostHandler();
 }
 
 std::string FakeSerialPort::readAll() {

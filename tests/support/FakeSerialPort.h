@@ -23,6 +23,8 @@ public:
     std::set<int> busy;            // port numbers that fail to open
     bool failOpen = false;
     bool failSend = false;
+    // A send whose bytes go out but whose completion fails, as a flush that fails after the write.
+    bool failAfterSend = false;
     bool failRtsWhenOpen = false;
     std::string settingsText = "4800,n,8,1";
     std::function<long long()> now = [] { return 0LL; };
@@ -57,6 +59,9 @@ public:
     bool send(std::string_view bytes) override;
     std::string readAll() override;
     void setReceiveHandler(std::function<void()> handler) override { m_handler = std::move(handler); }
+    void setLostHandler(std::function<void()> handler) override { m_lostHandler = std::move(handler); }
+    // The device goes away: the port reports closed and the lost event runs.
+    void lose(const std::string& reason);
     std::string lastErrorText() const override { return m_error; }
 
 private:
@@ -65,6 +70,7 @@ private:
     std::string m_input;
     std::string m_error;
     std::function<void()> m_handler;
+    std::function<void()> m_lostHandler;
 };
 
 }  // namespace orvane::test

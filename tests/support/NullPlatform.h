@@ -38,6 +38,7 @@ public:
         return all;
     }
     void setReceiveHandler(std::function<void()>) override {}
+    void setLostHandler(std::function<void()>) override {}
     std::string lastErrorText() const override { return {}; }
 
 private:

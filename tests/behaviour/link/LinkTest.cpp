@@ -167,7 +167,9 @@ TEST_P(PortSelect, PortErrorRecoveryReturnsToThePortClosedState) {
     f().ComStart.click();
     f().EnableSwitches();
     f().Version.setText("T1.02");
-    p.app->link().recoverFromPortError();
+    // The adapter pulled while nothing runs: the frame shows it at once, with the reason.
+    p.port.lose("Device disappeared from the system");
+    EXPECT_EQ(f().P_Message.toolTip(), "Device disappeared from the system");
     EXPECT_FALSE(p.port.isOpen());
     EXPECT_EQ(f().P_Message.caption(), "Com port Error!");
     EXPECT_EQ(f().ComStart.caption(), "Open");
@@ -176,9 +178,12 @@ TEST_P(PortSelect, PortErrorRecoveryReturnsToThePortClosedState) {
     EXPECT_EQ(switches(), std::vector<bool>(7, false));
     EXPECT_EQ(f().Version.text(), "T1.02");
 
-    // Also when the port is already closed.
+    // Also when the port is already closed; after re-plugging, Open works again.
     p.app->link().recoverFromPortError();
     EXPECT_EQ(f().P_Message.caption(), "Com port Error!");
+    f().ComStart.click();
+    EXPECT_TRUE(p.port.isOpen());
+    EXPECT_EQ(f().ComStart.caption(), "Close");
 }
 
 }  // namespace

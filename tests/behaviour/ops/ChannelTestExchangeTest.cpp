@@ -101,14 +101,18 @@ struct PortCase {
     bool failRts;
     long long failFrom;  // ms after the click
     bool closePort;
+    bool afterWrite;  // the send's bytes go out, then it fails (a failing flush)
+    std::size_t quorvexSent, brelundSent;
 };
 
 TEST_P(ChannelTest, PortFailures) {
     const PortCase cases[] = {
-        {"send of /T", false, 49, false},
-        {"RTS off", true, 100, false},
-        {"send of *", false, 100, false},
-        {"port closed by the user", false, 100, true},
+        {"send of /T", false, 49, false, false, 0, 0},
+        {"RTS off", true, 100, false, false, 1, 1},
+        {"send of *", false, 100, false, false, 1, 1},
+        {"port closed by the user", false, 100, true, false, 1, 1},
+        {"flush after /T", false, 49, false, true, 1, 1},
+        {"flush after *", false, 100, false, true, 2, 1},
     };
     for (const PortCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,14 +120,16 @@ TEST_P(ChannelTest, PortFailures) {
         b.f.T_Message.setCaption("old");
         b.click(b.f.ChTestSW[0]);
         b.at(c.failFrom);
-        b.p.port.failSend = !c.failRts && !c.closePort;
+        b.p.port.failSend = !c.failRts && !c.closePort && !c.afterWrite;
+        b.p.port.failAfterSend = c.afterWrite;
         b.p.port.failRtsWhenOpen = c.failRts;
         if (c.closePort) b.f.ComStart.click();
         b.finish();
         EXPECT_FALSE(b.f.TestTimer.isEnabled());
 
         const bool atSend = c.failFrom < 50;
-        if (atSend || b.tx) {
+        if (atSend || b.tx || c.closePort) {
+            // Closing the port is the technician's abort, also where no send would fail.
             b.expectPortErrorState();
             EXPECT_EQ(b.f.SeqStep, atSend ? 0 : 1);
         } else {
@@ -131,8 +137,28 @@ TEST_P(ChannelTest, PortFailures) {
             EXPECT_EQ(b.f.P_Message.caption(), "");
             EXPECT_EQ(b.f.SeqStep, 2);
         }
-        EXPECT_EQ(b.sent().size(), atSend ? 0u : 1u);
+        EXPECT_EQ(b.sent().size(), b.tx ? c.quorvexSent : c.brelundSent);
     }
+}
+
+// A channel whose text gives no register values (its grid column is empty) is not sent at all.
+TEST_P(ChannelTest, AChannelWithoutRegisterValuesSendsNothing) {
+    OpsBench b(GetParam());
+    b.f.ChFrequency[1].setText("1E400");
+    b.p.advance(100);
+    b.click(b.f.ChTestSW[1]);
+    b.finish();
+    EXPECT_TRUE(b.sent().empty());
+    EXPECT_EQ(b.f.T_Message.caption(), "Test Data error!!");
+    EXPECT_FALSE(b.f.TestTimer.isEnabled());
+    EXPECT_EQ(b.buttons(), "all");
+    EXPECT_TRUE(b.f.ChFrequency[1].enabled());
+
+    // A tick that finds the test past its last step stops the timer too.
+    b.f.SeqStep = 7;
+    b.f.TestTimer.setTimerEnabled(true);
+    b.p.advance(300);
+    EXPECT_FALSE(b.f.TestTimer.isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, ChannelTest, ::testing::Values(Program::Quorvex, Program::Brelund),

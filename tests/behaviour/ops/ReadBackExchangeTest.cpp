@@ -149,6 +149,18 @@ TEST_P(ReadBack, PortFailureAtAReadStopsTheCheck) {
     EXPECT_EQ(b.f.SeqStep, 2);
     EXPECT_EQ(b.f.T_Message.caption(), "");  // no closing step
     b.expectPortErrorState();
+
+    // Also when the last read's bytes went out and only its completion failed.
+    OpsBench last(GetParam());
+    storeGrid(last);
+    const int count = last.tx ? 5 : 4;
+    last.click(last.f.ChCheckSW);
+    last.at(count * 146 - 1);
+    last.p.port.failAfterSend = true;
+    last.finish();
+    EXPECT_EQ(last.sent(), reads(last.tx, count));
+    EXPECT_EQ(last.f.T_Message.caption(), "");
+    last.expectPortErrorState();
 }
 
 TEST_P(ReadBack, IntervalFollowsTheBaudText) {

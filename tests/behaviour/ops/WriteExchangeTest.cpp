@@ -209,34 +209,61 @@ TEST_P(Write, TwoWritesInARowStartAfreshAndLogTwice) {
     EXPECT_EQ(b.logText(), first + record(b));
 }
 
-// A send that fails stops the write at once: no closing step, no record, port closed.
+// A send that fails stops the write at once: no closing step, no record, port closed. So does the
+// technician's close and a pulled adapter.
 TEST_P(Write, PortFailureAtEachKindOfSend) {
+    enum How { FailSend, FailAfterBytes, CloseByUser, PullAdapter };
     struct Case {
         const char* name;
         int step;
-        bool closeByUser;
+        How how;
     };
-    const Case cases[] = {{"opening byte", 0, false},        {"/V", 1, false}, {"/D", 2, false},
-                          {"/M (Quorvex)", 3, false},        {"/T", 4, false}, {"/W", 5, false},
-                          {"port closed mid-write", 7, true}};
+    const Case cases[] = {{"opening byte", 0, FailSend},
+                          {"/V", 1, FailSend},
+                          {"/D", 2, FailSend},
+                          {"/M (Quorvex)", 3, FailSend},
+                          {"/T", 4, FailSend},
+                          {"/W", 5, FailSend},
+                          {"flush of /W 03", 11, FailAfterBytes},
+                          {"port closed mid-write", 7, CloseByUser},
+                          {"adapter pulled mid-write", 7, PullAdapter}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         OpsBench b(GetParam());
         if (!b.tx && c.step == 3) continue;  // Brelund's step 3 sends nothing
         b.click(b.f.ChWriteSW);
         b.at(208 * (c.step + 1) - 1);
-        if (c.closeByUser)
+        if (c.how == CloseByUser)
             b.f.ComStart.click();
+        else if (c.how == PullAdapter)
+            b.p.port.lose("gone");
         else
-            b.p.port.failSend = true;
+            (c.how == FailSend ? b.p.port.failSend : b.p.port.failAfterSend) = true;
         b.finish();
-        EXPECT_EQ(b.sent(), writes(b, !b.tx && c.step > 3 ? c.step - 1 : c.step));
+        const int sent = (!b.tx && c.step > 3 ? c.step - 1 : c.step) + (c.how == FailAfterBytes ? 1 : 0);
+        EXPECT_EQ(b.sent(), writes(b, sent));
         EXPECT_FALSE(b.f.WriteAllTimer.isEnabled());
         EXPECT_EQ(b.f.SeqStep, c.step);
         EXPECT_EQ(b.f.T_Message.caption(), "");
         EXPECT_FALSE(b.logExists());
         b.expectPortErrorState();
     }
+}
+
+// A channel whose text gives no register values ends the write before that channel's "/T ":
+// nothing of it or a later channel reaches the flash, and the write is not logged.
+TEST_P(Write, AChannelWithoutRegisterValuesEndsTheWriteBeforeIt) {
+    OpsBench b(GetParam());
+    b.f.ChFrequency[2].setText("1E400");
+    b.p.advance(100);
+    b.click(b.f.ChWriteSW);
+    b.finish();
+    EXPECT_EQ(b.sent(), writes(b, b.tx ? 8 : 7));
+    EXPECT_EQ(b.f.T_Message.caption(), "Flash Write Error!!");
+    EXPECT_EQ(b.greens(), (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(b.buttons(), "all");
+    EXPECT_FALSE(b.f.WriteAllTimer.isEnabled());
+    EXPECT_FALSE(b.logExists());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, Write, ::testing::Values(Program::Quorvex, Program::Brelund),

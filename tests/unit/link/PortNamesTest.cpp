@@ -1,4 +1,5 @@
 #include "core/link/PortNames.h"
+#include "core/link/PortNumbering.h"
 
 #include <gtest/gtest.h>
 
@@ -72,13 +73,13 @@ TEST(PortNames, OtherDevicesFollowFromSeventeenInAFixedOrder) {
     const std::vector<std::string> expected{"2=/dev/ttyS1",    "5=/dev/ttyUSB0",  "17=/dev/rfcomm0",
                                             "18=/dev/ttyACM7", "19=/dev/ttyAMA0", "20=/dev/ttyS4",
                                             "21=/dev/ttyUSB6", "22=/dev/ttyUSB9", "23=/dev/ttyUSB10"};
-    EXPECT_EQ(devicesOf(numberPorts(devices)), expected);
+    EXPECT_EQ(devicesOf(PortNumbering().number(devices)), expected);
 
     // The listing order of the platform does not matter.
     std::vector<SerialDevice> reversed(devices.rbegin(), devices.rend());
-    EXPECT_EQ(devicesOf(numberPorts(reversed)), expected);
+    EXPECT_EQ(devicesOf(PortNumbering().number(reversed)), expected);
 
-    const auto entries = numberPorts(devices);
+    const auto entries = PortNumbering().number(devices);
     EXPECT_EQ(entries[1].description, "FT232R USB UART");
 }
 
@@ -86,15 +87,29 @@ TEST(PortNames, NumbersRunOutAt255AndDuplicatesAreRenumbered) {
     std::vector<SerialDevice> many;
     for (int i = 0; i < 300; ++i)
         many.push_back({"/dev/ttyX" + std::to_string(i), ""});
-    const auto entries = numberPorts(many);
+    const auto entries = PortNumbering().number(many);
     ASSERT_EQ(entries.size(), 255u - 16u);
     EXPECT_EQ(entries.front().number, 17);
     EXPECT_EQ(entries.back().number, 255);
     EXPECT_EQ(entries.back().device, "/dev/ttyX238");
 
     // Two devices claiming the same fixed number: the second one is numbered with the rest.
-    const auto twice = numberPorts({{"COM5", ""}, {"/dev/ttyUSB0", ""}, {"COM17", ""}});
+    const auto twice = PortNumbering().number({{"COM5", ""}, {"/dev/ttyUSB0", ""}, {"COM17", ""}});
     EXPECT_EQ(devicesOf(twice), (std::vector<std::string>{"5=COM5", "17=COM17", "18=/dev/ttyUSB0"}));
+}
+
+// A name keeps meaning the device it was first given to: one that vanishes keeps its number (and
+// a later open of that name fails), one that appears takes a number never given before.
+TEST(PortNames, NumbersStayBoundForTheLifeOfTheProcess) {
+    PortNumbering numbering;
+    EXPECT_EQ(devicesOf(numbering.number({{"/dev/ttyUSB9", ""}, {"/dev/ttyUSB6", ""}})),
+              (std::vector<std::string>{"17=/dev/ttyUSB6", "18=/dev/ttyUSB9"}));
+    EXPECT_EQ(devicesOf(numbering.number({{"/dev/ttyUSB9", ""}, {"/dev/ttyAMA0", ""}})),
+              (std::vector<std::string>{"18=/dev/ttyUSB9", "19=/dev/ttyAMA0"}));
+    EXPECT_EQ(numbering.deviceOf(17), "/dev/ttyUSB6");
+    EXPECT_EQ(devicesOf(numbering.number({{"/dev/ttyUSB6", ""}, {"/dev/ttyUSB0", ""}})),
+              (std::vector<std::string>{"5=/dev/ttyUSB0", "17=/dev/ttyUSB6"}));
+    EXPECT_EQ(numbering.deviceOf(20), std::nullopt);
 }
 
 }  // namespace
