@@ -45,6 +45,11 @@ TEST(CommandLineTest, ReadsEveryOption) {
                                           "20",
                                           "--link",
                                           "/tmp/x",
+                                          "--rig",
+                                          "0A0001",
+                                          "--rig-hold-ms=100",
+                                          "--rig-gap-ms",
+                                          "0",
                                           "--exit-on-stdin-eof",
                                           "--log",
                                           "--dump-flash"});
@@ -73,6 +78,10 @@ TEST(CommandLineTest, ReadsEveryOption) {
     EXPECT_EQ(f.closeAfter, 9);
     EXPECT_EQ(o.delayMs, 20);
     EXPECT_EQ(o.link, "/tmp/x");
+    // A rig module takes the faults given outside the list, also those given after it.
+    EXPECT_EQ(o.rig, (std::vector<RigModule>{{0x0A0001, f}}));
+    EXPECT_EQ(o.rigHoldMs, 100);
+    EXPECT_EQ(o.rigGapMs, 0);
     EXPECT_TRUE(o.exitOnStdinEof);
     EXPECT_TRUE(o.log);
     EXPECT_TRUE(o.dumpFlash);
@@ -88,6 +97,23 @@ TEST(CommandLineTest, DefaultsAreAQuietTransmitter) {
     EXPECT_EQ(f.chunkSize, 0u);
     EXPECT_EQ(f.closeAfter, 0);
     EXPECT_TRUE(parseCommandLine({"-h"}).options.help);
+}
+
+TEST(CommandLineTest, ReadsRigLists) {
+    // A module's faults are spelt and valued as the fault options.
+    const auto options = [](const std::vector<std::string>& args) {
+        return parseCommandLine(args).options.config.faults;
+    };
+    const auto check = [](const std::string& list, const std::vector<RigModule>& expected) {
+        const auto parsed = parseCommandLine({"--rig", list});
+        EXPECT_EQ(parsed.error, "") << list;
+        EXPECT_EQ(parsed.options.rig, expected) << list;
+    };
+    check("0A0001", {{0x0A0001, {}}});
+    check("1,fffffe,1", {{1, {}}, {0xFFFFFE, {}}, {1, {}}});
+    check("0A0002:write-error=2:silent,3", {{0x0A0002, options({"--write-error=2", "--silent"})}, {3, {}}});
+    check("4:no-reply=/W 02:corrupt-value=3", {{4, options({"--no-reply=/W 02", "--corrupt-value=3"})}});
+    check("5:wrong-type:chunk=1:noise", {{5, options({"--wrong-type", "--chunk=1", "--noise"})}});
 }
 
 TEST(CommandLineTest, RejectsBadArguments) {
@@ -108,6 +134,21 @@ TEST(CommandLineTest, RejectsBadArguments) {
         {"--no-reply", ""},
         {"--bogus"},
         {"--link"},
+        {"--rig"},
+        {"--rig", ""},
+        {"--rig", "0A0001,"},
+        {"--rig", ",0A0001"},
+        {"--rig", "1234567"},
+        {"--rig", "0G"},
+        {"--rig", "-1"},
+        {"--rig", "1:"},
+        {"--rig", "1:bogus"},
+        {"--rig", "1:type=R"},
+        {"--rig", "1:write-error=4"},
+        {"--rig", "1:write-error"},
+        {"--rig", "1:no-reply"},
+        {"--rig-hold-ms", "0"},
+        {"--rig-gap-ms", "-1"},
     };
     for (const auto& args : cases) {
         const auto parsed = parseCommandLine(args);

@@ -1,8 +1,11 @@
 #include "tools/modsim/core/CommandLine.h"
 
 #include <charconv>
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvane::modsim {
 
@@ -20,107 +23,190 @@ std::optional<long> number(std::string_view text, int base, long min, long max) 
     return value;
 }
 
+// One option being read: its name, and its value from "--name=value" or the next argument.
+class Option {
+public:
+    Option(const std::vector<std::string>& args, std::size_t& index)
+        : m_args(args), m_index(index), m_name(args[index]) {
+        if (const auto eq = m_name.find('='); m_name.starts_with("--") && eq != std::string::npos) {
+            m_inlineValue = m_name.substr(eq + 1);
+            m_name.resize(eq);
+        }
+    }
+
+    const std::string& name() const { return m_name; }
+    // True once value() found none.
+    bool missing() const { return m_missing; }
+
+    std::string value() {
+        if (m_inlineValue) return *m_inlineValue;
+        if (m_index + 1 < m_args.size()) return m_args[++m_index];
+        m_missing = true;
+        return {};
+    }
+
+    // A decimal value from min to max.
+    std::optional<long> count(long min, long max) {
+        const std::string text = value();
+        return m_missing ? std::nullopt : number(text, 10, min, max);
+    }
+
+private:
+    const std::vector<std::string>& m_args;
+    std::size_t& m_index;
+    std::string m_name;
+    std::optional<std::string> m_inlineValue;
+    bool m_missing = false;
+};
+
+// Reads a fault option into `f`: nothing when the option is no fault, otherwise what is wrong with
+// its value (empty when it is good). The command line and the rig list share it.
+std::optional<std::string> readFault(Option& option, SimFaults& f) {
+    const std::string& name = option.name();
+    if (name == "--silent") {
+        f.silent = true;
+    } else if (name == "--no-reply") {
+        f.noReply.push_back(option.value());
+        if (f.noReply.back().empty()) return "expects a command prefix";
+    } else if (name == "--wrong-type") {
+        f.wrongType = true;
+    } else if (name == "--write-error") {
+        const auto slot = option.count(0, 3);
+        if (!slot) return "expects a slot 0 to 3";
+        f.writeErrorSlots.insert(static_cast<int>(*slot));
+    } else if (name == "--corrupt") {
+        f.corrupt = true;
+    } else if (name == "--corrupt-value") {
+        const auto index = option.count(1, 12);
+        if (!index) return "expects a value number 1 to 12";
+        f.corrupt = true;
+        f.corruptValue = static_cast<int>(*index);
+    } else if (name == "--corrupt-on") {
+        f.corrupt = true;
+        f.corruptOn.push_back(option.value());
+        if (f.corruptOn.back().empty()) return "expects a command prefix";
+    } else if (name == "--chunk") {
+        const auto size = option.count(1, 4096);
+        if (!size) return "expects a chunk size 1 to 4096";
+        f.chunkSize = static_cast<std::size_t>(*size);
+    } else if (name == "--noise") {
+        f.noise = kNoise;
+    } else if (name == "--unsolicited-c") {
+        f.unsolicitedClear = true;
+    } else if (name == "--clear-failed") {
+        f.unsolicitedClear = true;
+        f.clearFailed = true;
+    } else if (name == "--close-after") {
+        const auto n = option.count(1, 1000000);
+        if (!n) return "expects a command count of at least 1";
+        f.closeAfter = static_cast<int>(*n);
+    } else {
+        return std::nullopt;
+    }
+    return std::string();
+}
+
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    for (std::size_t from = 0;;) {
+        const std::size_t to = text.find(separator, from);
+        parts.push_back(text.substr(from, to == std::string_view::npos ? to : to - from));
+        if (to == std::string_view::npos) return parts;
+        from = to + 1;
+    }
+}
+
+// Reads the --rig list "SERIAL[:FAULT]...,...": every module starts with the faults `common` and
+// adds its own, each read as the fault option "--FAULT". Returns what is wrong, or empty.
+std::string readRigList(std::string_view list, const SimFaults& common, std::vector<RigModule>& modules) {
+    modules.clear();
+    for (const std::string_view item : split(list, ',')) {
+        if (item.empty()) return "a module is empty (\",\" at the start or end, or \",,\")";
+        const std::vector<std::string_view> parts = split(item, ':');
+        const std::string_view serialField = parts.front();
+        const auto serial = serialField.size() >= 1 && serialField.size() <= 6
+                                ? number(serialField, 16, 0, 0xFFFFFF)
+                                : std::nullopt;
+        const std::string where = "\"" + std::string(item) + "\": ";
+        if (!serial) return where + "expects a serial number of 1 to 6 hexadecimal digits first";
+        RigModule module{static_cast<unsigned>(*serial), common};
+        for (std::size_t p = 1; p < parts.size(); ++p) {
+            const std::vector<std::string> args = {"--" + std::string(parts[p])};
+            std::size_t index = 0;
+            Option option(args, index);
+            const auto error = readFault(option, module.faults);
+            const std::string fault(parts[p]);
+            if (!error) return where + "\"" + fault + "\" is no fault";
+            if (!error->empty()) return where + fault + ": " + *error;
+            if (option.missing()) return where + fault + ": expects a value";
+        }
+        modules.push_back(std::move(module));
+    }
+    return {};
+}
+
 }  // namespace
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     ParsedCommandLine result;
     SimOptions& o = result.options;
-    SimFaults& f = o.config.faults;
+    std::optional<std::string> rigList;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> inlineValue;
-        if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
-            inlineValue = name.substr(eq + 1);
-            name.resize(eq);
-        }
-        bool missing = false;
-        // Takes the option's value from "--name=value" or from the next argument.
-        auto value = [&]() -> std::string {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 < args.size()) return args[++i];
-            missing = true;
-            return {};
-        };
+        Option option(args, i);
+        const std::string& name = option.name();
         auto fail = [&](const std::string& why) {
             result.error = name;
             result.error += ": ";
             result.error += why;
             return result;
         };
-        auto count = [&](long min, long max) -> std::optional<long> {
-            const std::string text = value();
-            return missing ? std::nullopt : number(text, 10, min, max);
-        };
 
-        if (name == "--help" || name == "-h") {
+        if (const auto faultError = readFault(option, o.config.faults)) {
+            if (!faultError->empty()) return fail(*faultError);
+        } else if (name == "--help" || name == "-h") {
             o.help = true;
         } else if (name == "--type") {
-            const std::string t = value();
+            const std::string t = option.value();
             if (t != "T" && t != "R") return fail("expects T or R");
             o.config.type = t[0];
         } else if (name == "--version") {
-            o.config.version = value();
+            o.config.version = option.value();
             if (o.config.version.size() != 5) return fail("expects 5 characters");
         } else if (name == "--serial") {
-            const std::string text = value();
+            const std::string text = option.value();
             const auto serial = text.size() == 6 ? number(text, 16, 0, 0xFFFFFF) : std::nullopt;
             if (!serial) return fail("expects 6 hexadecimal digits");
             o.config.serial = static_cast<unsigned>(*serial);
         } else if (name == "--date") {
-            o.config.date = value();
+            o.config.date = option.value();
             if (o.config.date.size() != 10) return fail("expects 10 characters");
         } else if (name == "--offset") {
-            o.config.offset = value();
+            o.config.offset = option.value();
             if (o.config.offset.size() != 2) return fail("expects 2 characters");
         } else if (name == "--common") {
-            o.config.commonParam = value();
-        } else if (name == "--silent") {
-            f.silent = true;
-        } else if (name == "--no-reply") {
-            f.noReply.push_back(value());
-            if (f.noReply.back().empty()) return fail("expects a command prefix");
-        } else if (name == "--wrong-type") {
-            f.wrongType = true;
-        } else if (name == "--write-error") {
-            const auto slot = count(0, 3);
-            if (!slot) return fail("expects a slot 0 to 3");
-            f.writeErrorSlots.insert(static_cast<int>(*slot));
-        } else if (name == "--corrupt") {
-            f.corrupt = true;
-        } else if (name == "--corrupt-value") {
-            const auto index = count(1, 12);
-            if (!index) return fail("expects a value number 1 to 12");
-            f.corrupt = true;
-            f.corruptValue = static_cast<int>(*index);
-        } else if (name == "--corrupt-on") {
-            f.corrupt = true;
-            f.corruptOn.push_back(value());
-            if (f.corruptOn.back().empty()) return fail("expects a command prefix");
-        } else if (name == "--chunk") {
-            const auto size = count(1, 4096);
-            if (!size) return fail("expects a chunk size 1 to 4096");
-            f.chunkSize = static_cast<std::size_t>(*size);
+            o.config.commonParam = option.value();
         } else if (name == "--chunk-pause-ms") {
-            const auto ms = count(0, 10000);
+            const auto ms = option.count(0, 10000);
             if (!ms) return fail("expects 0 to 10000");
             o.chunkPauseMs = static_cast<int>(*ms);
-        } else if (name == "--noise") {
-            f.noise = kNoise;
-        } else if (name == "--unsolicited-c") {
-            f.unsolicitedClear = true;
-        } else if (name == "--clear-failed") {
-            f.unsolicitedClear = true;
-            f.clearFailed = true;
-        } else if (name == "--close-after") {
-            const auto n = count(1, 1000000);
-            if (!n) return fail("expects a command count of at least 1");
-            f.closeAfter = static_cast<int>(*n);
         } else if (name == "--delay-ms") {
-            const auto ms = count(0, 60000);
+            const auto ms = option.count(0, 60000);
             if (!ms) return fail("expects 0 to 60000");
             o.delayMs = static_cast<int>(*ms);
+        } else if (name == "--rig") {
+            // Read after the loop: the modules take the faults of the whole command line.
+            rigList = option.value();
+            if (rigList->empty()) return fail("expects a list of modules");
+        } else if (name == "--rig-hold-ms") {
+            const auto ms = option.count(1, 3600000);
+            if (!ms) return fail("expects 1 to 3600000");
+            o.rigHoldMs = static_cast<int>(*ms);
+        } else if (name == "--rig-gap-ms") {
+            const auto ms = option.count(0, 3600000);
+            if (!ms) return fail("expects 0 to 3600000");
+            o.rigGapMs = static_cast<int>(*ms);
         } else if (name == "--link") {
-            o.link = value();
+            o.link = option.value();
             if (o.link.empty()) return fail("expects a path");
         } else if (name == "--exit-on-stdin-eof") {
             o.exitOnStdinEof = true;
@@ -131,7 +217,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else {
             return fail("unknown option");
         }
-        if (missing) return fail("expects a value");
+        if (option.missing()) return fail("expects a value");
+    }
+    if (rigList) {
+        const std::string error = readRigList(*rigList, o.config.faults, o.rig);
+        if (!error.empty()) result.error = "--rig: " + error;
     }
     return result;
 }
@@ -168,11 +258,36 @@ Faults:
                           adapter were pulled
   --delay-ms N            wait N ms before each reply
 
+Rig (modules put on one test rig in turn; the device stays open all along):
+  --rig LIST              put the modules of LIST on the rig one after another. LIST is
+                          MODULE,MODULE,... and a MODULE is SERIAL[:FAULT]...: a serial number
+                          of 1 to 6 hexadecimal digits, then faults written as the fault options
+                          above without "--" and with "=" before a value (no "," or ":" in it):
+                          --rig 0A0001,0A0002:write-error=2:no-reply=/M,0A0003
+                          Each module starts fresh (flash all zeros, no writes, default common
+                          parameters) with its serial number, the other module options (--serial
+                          is not used), the faults given outside LIST and its own. The first
+                          module is on from the start. While the rig is empty nothing answers:
+                          bytes sent are read and dropped.
+  --rig-hold-ms N         take a module off N ms (default 3000) after its first command of any
+                          kind; its first "/W" starts those N ms again. A program that polls
+                          (0x80, "/V", "/D"), starts writing the module it found within N ms
+                          and has written and checked it within N ms of the first "/W" sees it
+                          appear, get written once and disappear. A module nobody speaks to
+                          stays on.
+  --rig-gap-ms N          the rig stays empty N ms (default 500) before the next module goes on;
+                          after the last module it stays empty until the simulator stops
+
 Program:
   --link PATH             also make PATH a symlink to the device (removed on exit)
   --exit-on-stdin-eof     exit when stdin reaches end of file
-  --log                   print each command and reply to stderr
-  --dump-flash            on exit print the four flash slots to stdout, "slot n: v1,v2,..."
+  --log                   print each command and reply to stderr; with --rig also each module
+                          put on or taken off ("modsim: module SERIAL on" / "... off")
+  --dump-flash            on exit print the four flash slots to stdout, "slot n: v1,v2,...";
+                          with --rig one line per module put on, in order:
+                          "module SERIAL writes W0,W1,W2,W3 slots V0;V1;V2;V3", SERIAL 6
+                          hexadecimal digits, Wn the successful writes to slot n, Vn its flash
+                          content "v1,v2,..."
   -h, --help              print this text and exit
 )";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/modsim/core/Rig.h"
 #include "tools/modsim/core/SimConfig.h"
 
 #include <string>
@@ -16,6 +17,11 @@ struct SimOptions {
     int delayMs = 0;
     // Pause between the pieces of a reply cut by --chunk, milliseconds.
     int chunkPauseMs = 2;
+    // Rig mode when not empty (--rig): the modules put on one after another, each with the
+    // faults given outside the list and its own.
+    std::vector<RigModule> rig;
+    int rigHoldMs = 3000;
+    int rigGapMs = 500;
     bool exitOnStdinEof = false;
     bool log = false;
     bool dumpFlash = false;

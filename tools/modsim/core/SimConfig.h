@@ -37,6 +37,8 @@ struct SimFaults {
     // Drop the link once this many commands have been handled (0: never). The last one is still
     // answered.
     int closeAfter = 0;
+
+    bool operator==(const SimFaults&) const = default;
 };
 
 // Identity and factory data of the simulated module.

@@ -1,19 +1,24 @@
-// The module simulator program: serves a ModuleSim on a pseudo-terminal until SIGINT or SIGTERM.
-// stdout carries only the device path (first line) and, with --dump-flash, the flash slots at
-// exit, so scripts can read it; diagnostics and the --log trace go to stderr.
+// The module simulator program: serves a ModuleSim, or with --rig a Rig of modules that come and
+// go, on a pseudo-terminal until SIGINT or SIGTERM. stdout carries only the device path (first
+// line) and, with --dump-flash, the flash slots at exit, so scripts can read it; diagnostics and
+// the --log trace go to stderr.
 
 #include "tools/modsim/core/CommandLine.h"
 #include "tools/modsim/core/ModuleSim.h"
+#include "tools/modsim/core/Rig.h"
 #include "tools/modsim/main/PseudoTerminal.h"
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <iostream>
+#include <optional>
 #include <poll.h>
 #include <stdexcept>
 #include <string>
@@ -24,10 +29,19 @@ namespace {
 
 using orvane::modsim::ModuleSim;
 using orvane::modsim::PseudoTerminal;
+using orvane::modsim::Rig;
+using orvane::modsim::RigEvent;
 using orvane::modsim::SimOptions;
 using orvane::modsim::SimOutput;
 
 volatile std::sig_atomic_t g_stopRequested = 0;
+
+// The rig's clock: milliseconds that only go forward.
+std::int64_t nowMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000 + static_cast<std::int64_t>(now.tv_nsec) / 1000000;
+}
 
 void onStopSignal(int) {
     g_stopRequested = 1;
@@ -56,8 +70,9 @@ sigset_t installSignals() {
 
 class Server {
 public:
-    Server(const SimOptions& options, ModuleSim& sim, PseudoTerminal& pty, const sigset_t& waitMask)
-        : m_options(options), m_sim(sim), m_pty(pty), m_waitMask(waitMask) {}
+    // Serves `sim`, or the modules on `rig` when that is given.
+    Server(const SimOptions& options, ModuleSim& sim, Rig* rig, PseudoTerminal& pty, const sigset_t& waitMask)
+        : m_options(options), m_sim(sim), m_rig(rig), m_pty(pty), m_waitMask(waitMask) {}
 
     // Serves until a stop signal, stdin EOF (if asked) or the close-after fault. Returns the exit
     // status.
@@ -65,7 +80,19 @@ public:
         while (!g_stopRequested) {
             pollfd fds[2] = {{m_pty.masterFd(), POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
             const nfds_t count = m_options.exitOnStdinEof ? 2 : 1;
-            if (ppoll(fds, count, nullptr, &m_waitMask) < 0) {
+            // A rig wakes the loop when its next module is due to go on or off.
+            timespec timeout{};
+            const timespec* wait = nullptr;
+            if (m_rig != nullptr) {
+                const std::int64_t now = nowMs();
+                logEvents(m_rig->advance(now).events);
+                if (const auto due = m_rig->nextEventMs()) {
+                    const std::int64_t ms = std::max<std::int64_t>(*due - now, 0);
+                    timeout = {static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
+                    wait = &timeout;
+                }
+            }
+            if (ppoll(fds, count, wait, &m_waitMask) < 0) {
                 if (errno == EINTR) continue;
                 return report("poll");
             }
@@ -86,7 +113,21 @@ public:
 private:
     // Answers the bytes; false once the link has been dropped.
     bool serve(std::string_view bytes) {
-        const SimOutput out = m_sim.feed(bytes);
+        SimOutput out;
+        const ModuleSim* module = &m_sim;
+        if (m_rig != nullptr) {
+            auto rigOut = m_rig->feed(bytes, nowMs());
+            logEvents(rigOut.events);
+            module = m_rig->moduleOn();
+            if (module == nullptr) {
+                if (m_options.log)
+                    std::cerr << "modsim: rig empty, dropped " << orvane::modsim::printable(bytes) << '\n';
+                return true;
+            }
+            out = std::move(rigOut.reply);
+        } else {
+            out = m_sim.feed(bytes);
+        }
         if (m_options.log) {
             for (const auto& exchange : out.exchanges) {
                 std::cerr << "modsim: > " << orvane::modsim::printable(exchange.command) << '\n';
@@ -98,7 +139,7 @@ private:
         }
         if (!out.chunks.empty() && m_options.delayMs > 0) pause(m_options.delayMs);
         for (std::size_t i = 0; i < out.chunks.size() && !g_stopRequested; ++i) {
-            if (i > 0 && m_options.chunkPauseMs > 0 && m_sim.faults().chunkSize > 0)
+            if (i > 0 && m_options.chunkPauseMs > 0 && module->config().faults.chunkSize > 0)
                 pause(m_options.chunkPauseMs);
             send(out.chunks[i]);
         }
@@ -109,10 +150,17 @@ private:
                 std::cerr << "modsim: last reply not read before closing\n";
             m_pty.close();
             if (m_options.log)
-                std::cerr << "modsim: link closed after " << m_sim.commandCount() << " commands\n";
+                std::cerr << "modsim: link closed after " << module->commandCount() << " commands\n";
             return false;
         }
         return true;
+    }
+
+    void logEvents(const std::vector<RigEvent>& events) const {
+        if (!m_options.log) return;
+        for (const RigEvent& event : events)
+            std::cerr << "modsim: module " << orvane::modsim::serialText(event.serial)
+                      << (event.on ? " on" : " off") << '\n';
     }
 
     // Writes all bytes; gives up on what is left when the device side stays full for a second
@@ -157,6 +205,7 @@ private:
 
     const SimOptions& m_options;
     ModuleSim& m_sim;
+    Rig* m_rig;
     PseudoTerminal& m_pty;
     sigset_t m_waitMask;
 };
@@ -194,6 +243,9 @@ int main(int argc, char** argv) {
 
     try {
         ModuleSim sim(options.config);
+        std::optional<Rig> rig;
+        if (!options.rig.empty())
+            rig.emplace(options.config, options.rig, options.rigHoldMs, options.rigGapMs, nowMs());
         const sigset_t waitMask = installSignals();
         PseudoTerminal pty;
         if (!options.link.empty() && !createLink(options.link, pty.devicePath())) return 1;
@@ -202,12 +254,17 @@ int main(int argc, char** argv) {
             std::cerr << "modsim: type " << sim.config().type << ", version " << sim.versionText()
                       << ", serving " << pty.devicePath() << '\n';
 
-        const int status = Server(options, sim, pty, waitMask).run();
+        const int status = Server(options, sim, rig ? &*rig : nullptr, pty, waitMask).run();
         pty.close();
         if (!options.link.empty()) unlink(options.link.c_str());
         if (options.dumpFlash) {
-            for (int slot = 0; slot < ModuleSim::kSlotCount; ++slot)
-                std::cout << "slot " << slot << ": " << sim.flashSlotText(slot) << '\n';
+            if (rig) {
+                for (const ModuleSim& module : rig->placed())
+                    std::cout << orvane::modsim::rigDumpLine(module) << '\n';
+            } else {
+                for (int slot = 0; slot < ModuleSim::kSlotCount; ++slot)
+                    std::cout << "slot " << slot << ": " << sim.flashSlotText(slot) << '\n';
+            }
             std::cout.flush();
         }
         return status;
