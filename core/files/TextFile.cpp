@@ -1,8 +1,6 @@
 #include "core/files/TextFile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <ios>
@@ -29,18 +27,15 @@ bool isDirectory(const std::string& path) {
     return fs::is_directory(fs::path(path), error);
 }
 
-// A name for the temporary file beside the target: hidden, derived from the target's name, and
-// made unique by the process id, a per-process counter and a random number, so concurrent writers
-// never share one.
-fs::path temporaryPathFor(const fs::path& target) {
-    static std::atomic<unsigned long> counter{0};
-    static const unsigned long long seed = std::random_device{}();
-    std::string name = "." + target.filename().string() + ".tmp-";
-#ifdef ORVANE_POSIX_FILES
-    name += std::to_string(static_cast<long long>(::getpid())) + "-";
-#endif
-    name += std::to_string(seed) + "-" + std::to_string(counter.fetch_add(1));
-    return target.parent_path() / name;
+// A short random name for a temporary file, hidden and the same length whatever the target's name
+// is, so that it fits beside a target whose own name is near the length limit.
+std::string temporaryName() {
+    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::string name = ".tmp-";
+    for (int i = 0; i < 8; ++i)
+        name += kChars[random() % (sizeof kChars - 1)];
+    return name;
 }
 
 #ifdef ORVANE_POSIX_FILES
@@ -62,37 +57,62 @@ bool writeAll(int fd, std::string_view bytes) {
 
 // Makes the rename itself durable. A failure here does not undo the replacement, so it is ignored.
 void syncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
 }
 
-bool writeTemporary(const fs::path& temp, const fs::path& target, std::string_view bytes) {
-    // O_EXCL: never reuse a file that happens to carry the name. The mode goes through the umask
-    // like any new file's; an existing target's permission bits are copied over below.
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes);
-    struct stat targetStat {};
-    if (ok && ::stat(target.c_str(), &targetStat) == 0 && S_ISREG(targetStat.st_mode)) {
-        ok = ::fchmod(fd, targetStat.st_mode & 07777) == 0;
+// The path a file operation finally lands on: symbolic links are followed to the end of a chain,
+// a relative link from the link's own folder. A dangling link gives the path of its missing
+// target. Nothing for a loop of links.
+std::optional<fs::path> finalTarget(const fs::path& path) {
+    fs::path current = path;
+    for (int hops = 0; hops < 40; ++hops) {  // the system's own limit for following links
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::error_code error;
+        const fs::path link = fs::read_symlink(current, error);
+        if (error) return std::nullopt;
+        current = link.is_absolute() ? link : current.parent_path() / link;
     }
-    ok = ok && ::fsync(fd) == 0;
+    return std::nullopt;
+}
+
+// A new file in the folder, open for writing, or -1 with errno set. O_EXCL never reuses a file
+// that happens to carry the name; the mode goes through the umask like any new file's.
+int createTemporary(const fs::path& folder, fs::path& temp) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = folder / temporaryName();
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// The last resort where the folder takes no new file: the file itself is cut to nothing and
+// written again, as a plain save would. Not atomic, so a failure can leave it cut short.
+bool overwriteInPlace(const fs::path& target, std::string_view bytes) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     return ok;
 }
 
-#else
-
-bool writeTemporary(const fs::path& temp, const fs::path& /*target*/, std::string_view bytes) {
-    if (fs::exists(temp)) return false;
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    out.close();
-    return !out.fail();
+// The file opened for appending, created when missing, or -1. created tells whether this call
+// made the file, so that a failed first append can take it away again.
+int openForAppend(const fs::path& target, bool& created) {
+    constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        int fd = ::open(target.c_str(), kFlags);
+        if (fd >= 0 || errno != ENOENT) return fd;
+        fd = ::open(target.c_str(), kFlags | O_CREAT | O_EXCL, 0666);
+        if (fd >= 0) created = true;
+        // Another writer may have made it in between: then append to theirs.
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 #endif
@@ -133,39 +153,89 @@ std::optional<std::uintmax_t> fileSize(const std::string& path) {
     return size;
 }
 
-bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
-    const fs::path target(path);
-    if (target.filename().empty()) return false;
-    const fs::path temp = temporaryPathFor(target);
-    if (!writeTemporary(temp, target, bytes)) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return false;
-    }
-    // The rename replaces the target in one step: readers see the old file or the new one, never
-    // a partial one. It fails on a target that is a folder, which leaves that folder untouched.
+bool isMissing(const std::string& path) {
     std::error_code error;
-    fs::rename(temp, target, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
+    return fs::status(fs::path(path), error).type() == fs::file_type::not_found;
+}
+
+#ifdef ORVANE_POSIX_FILES
+
+bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
+    if (fs::path(path).filename().empty()) return false;
+    const std::optional<fs::path> target = finalTarget(path);
+    if (!target) return false;
+    struct stat old {};
+    const bool exists = ::stat(target->c_str(), &old) == 0;
+    // The folder's permission would let a rename replace a write-protected file; the file's own
+    // protection is what the user set, so it is honoured.
+    if (exists && (S_ISDIR(old.st_mode) || ::access(target->c_str(), W_OK) != 0)) return false;
+
+    fs::path temp;
+    const int fd = createTemporary(target->parent_path(), temp);
+    if (fd < 0) {
+        const bool folderRefuses = errno == EACCES || errno == EPERM;
+        return folderRefuses && exists && S_ISREG(old.st_mode) && overwriteInPlace(*target, bytes);
+    }
+    bool ok = writeAll(fd, bytes);
+    if (ok && exists && S_ISREG(old.st_mode)) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    // The rename replaces the target in one step: readers see the old file or the new one, never
+    // a partial one.
+    ok = ok && ::rename(temp.c_str(), target->c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
         return false;
     }
-#ifdef ORVANE_POSIX_FILES
-    syncFolder(target.parent_path());
-#endif
+    syncFolder(target->parent_path());
     return true;
 }
 
 bool appendToFile(const std::string& path, std::string_view bytes) {
+    const std::optional<fs::path> target = finalTarget(path);
+    if (!target) return false;
+    bool created = false;
+    const int fd = openForAppend(*target, created);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes);
+    ok = (::close(fd) == 0) && ok;
+    // A log that this append brought into being and could not fill is not left behind empty.
+    if (!ok && created) ::unlink(target->c_str());
+    return ok;
+}
+
+#else
+
+// Without POSIX calls: the same temporary file and rename, but links and write protection are left
+// to the system.
+bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
+    const fs::path target(path);
+    if (target.filename().empty() || isDirectory(path)) return false;
+    const fs::path temp = target.parent_path() / temporaryName();
+    if (fs::exists(temp)) return false;
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    std::error_code error;
+    if (!out.fail()) fs::rename(temp, target, error);
+    if (!out.fail() && !error) return true;
+    fs::remove(temp, error);
+    return false;
+}
+
+bool appendToFile(const std::string& path, std::string_view bytes) {
     if (isDirectory(path)) return false;
+    const bool existed = !isMissing(path);
     std::ofstream out(path, std::ios::binary | std::ios::app);
     if (!out.is_open()) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
     out.close();
+    std::error_code ignored;
+    if (out.fail() && !existed) fs::remove(path, ignored);
     return !out.fail();
 }
+
+#endif
 
 std::string joinPath(std::string_view folder, std::string_view name) {
     std::string path;

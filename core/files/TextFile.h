@@ -17,13 +17,28 @@ bool ensureFileExists(const std::string& path);
 // Size in bytes, or nothing when the file cannot be opened.
 std::optional<std::uintmax_t> fileSize(const std::string& path);
 
-// Replaces the file with the bytes: writes a temporary file in the same folder, flushes it to the
-// disk and renames it over the target. On any failure the old file stays as it was, the temporary
-// file is removed and the result is false.
+// True when nothing is at the path: no file and no folder, or a symbolic link to nothing (saving
+// to it creates the link's target).
+bool isMissing(const std::string& path);
+
+// Replaces the file with the bytes, creating it when missing:
+//  - a symbolic link, or a chain of them, is written through: its final target is replaced and
+//    the link stays; a dangling link gets its target created;
+//  - an existing file this user may not write is refused and left alone, even where its folder
+//    would let a rename replace it;
+//  - the bytes go to a new file with a short name in the target's folder (so a target name near
+//    the length limit works), which gets the old file's permission bits, is flushed to the disk
+//    and renamed over the target: readers see the old file or the new one, and on any failure
+//    the old file stays as it was;
+//  - only where no file can be made in that folder (a read-only folder holding a writable file)
+//    is the file overwritten in place, as a plain save does; a failure may then leave it cut
+//    short.
+// False on any failure, which never leaves a new file (target or temporary) behind.
 bool replaceFileAtomically(const std::string& path, std::string_view bytes);
 
-// Appends the bytes to the file, creating it when missing. False on any failure (the file may
-// then hold part of the bytes).
+// Appends the bytes to the file, creating it when missing and following symbolic links. A file
+// this user may not write is refused. False on any failure: an existing file may then hold part of
+// the bytes; a file this call created is removed again.
 bool appendToFile(const std::string& path, std::string_view bytes);
 
 // Joins a folder and a file name with "/" (the folder is always put in front, as the programs do

@@ -106,13 +106,10 @@ void Frequencies::loadTable(const std::string& fileName) {
 }
 
 void Frequencies::saveTable(const std::string& fileName) {
-    // Whether the file holds anything decides the question. A missing file is created empty here
-    // (so a new name asks nothing); the replace below then gives it its content.
-    if (!files::ensureFileExists(fileName)) {
-        showTableFileError();
-        return;
-    }
-    const std::optional<std::uintmax_t> size = files::fileSize(fileName);
+    // Whether the file holds anything decides the question. A missing file counts as empty (a new
+    // name asks nothing) and is not created here: only a save that succeeds leaves a file behind.
+    const std::optional<std::uintmax_t> size =
+        files::isMissing(fileName) ? std::optional<std::uintmax_t>(0) : files::fileSize(fileName);
     if (!size) {
         showTableFileError();
         return;
@@ -134,7 +131,7 @@ void Frequencies::saveTable(const std::string& fileName) {
     }
 
     // The new text replaces the file only once it is completely written, so a failure leaves the
-    // old file as it was.
+    // old file as it was (see replaceFileAtomically for the one exception, a read-only folder).
     if (!files::replaceFileAtomically(fileName, freq::tableFileText(texts))) showTableFileError();
 }
 

@@ -28,7 +28,8 @@ constexpr TableLine kLines[] = {
 std::string tableFileText(const std::array<std::string, 4>& channelTexts) {
     std::vector<std::string> lines;
     for (const TableLine& line : kLines) {
-        lines.push_back(std::string(line.key) + " ," + channelTexts[static_cast<std::size_t>(line.channel)] +
+        lines.push_back(std::string(line.key) + " ," +
+                        files::fieldText(channelTexts[static_cast<std::size_t>(line.channel)]) +
                         line.comment);
     }
     return files::crlfLines(lines);

@@ -8,7 +8,8 @@
 namespace orvane::freq {
 
 // The text of a frequency table file: one line per channel, CH3F first and CH0F last, each "key ,"
-// then the channel's text as given, then the fixed comment, each line ended by CR LF.
+// then the channel's text as files::fieldText writes it (an ordinary text as given), then the fixed
+// comment, each line ended by CR LF.
 // channelTexts is indexed by channel.
 std::string tableFileText(const std::array<std::string, 4>& channelTexts);
 

@@ -77,8 +77,10 @@ void Settings::writeSettingsFile() {
         for (std::size_t ch = 0; ch < 4; ++ch)
             values.channels[ch] = m_form.ChFrequency[ch].text();
         values.debug = m_form.DebugMode == "ON";
-        // The result is not reported: shut-down ends silently either way, and a failed replace
-        // leaves the previous file as it was.
+        // The result is not reported: shut-down ends silently either way. The file is saved as a
+        // frequency table is: a link is written through, a write-protected file is left alone,
+        // and a failure leaves the previous file as it was (in a folder that cannot be written,
+        // the file is overwritten in place instead).
         files::replaceFileAtomically(settingsPath(),
                                      settings::settingsFileText(values, m_profile.settingsChannelComments));
     } catch (const std::exception&) {

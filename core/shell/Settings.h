@@ -22,7 +22,8 @@ public:
     void ReadSettingsFile();
 
     // Replaces the file with the current position, port text, log name, channel texts and debug
-    // switch. The new file is complete or the old one stays untouched; a failure is silent.
+    // switch, as files::replaceFileAtomically does: the new file is complete or the old one stays
+    // untouched (bar an in-place overwrite in a read-only folder); a failure is silent.
     void writeSettingsFile();
 
     // Applies the records held in the bytes, as ReadSettingsFile does with the file's content.

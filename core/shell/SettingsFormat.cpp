@@ -89,18 +89,17 @@ int windowPosition(float v, float limit) {
 
 std::string settingsFileText(const SettingsValues& values,
                              const std::array<std::string, 4>& channelComments) {
-    using files::quoteIfNeeded;
+    using files::fieldText;
     std::vector<std::string> lines;
     lines.reserve(9);
     lines.push_back("TOP  ," + text::printNumber(static_cast<float>(values.top)) +
                     ",            Window Top position");
     lines.push_back("LEFT ," + text::printNumber(static_cast<float>(values.left)) +
                     ",            Window Left position");
-    lines.push_back("COM  ," + quoteIfNeeded(values.port) +
-                    ",              Select Com Port: [COM1 to COM16]");
-    lines.push_back("LOGF ," + quoteIfNeeded(values.logFile) + ",  Log File Name");
+    lines.push_back("COM  ," + fieldText(values.port) + ",              Select Com Port: [COM1 to COM16]");
+    lines.push_back("LOGF ," + fieldText(values.logFile) + ",  Log File Name");
     for (std::size_t ch = 4; ch-- > 0;) {
-        lines.push_back("CH" + std::to_string(ch) + "F ," + quoteIfNeeded(values.channels[ch]) +
+        lines.push_back("CH" + std::to_string(ch) + "F ," + fieldText(values.channels[ch]) +
                         channelComments[ch]);
     }
     if (values.debug) lines.emplace_back("DEBUG,ON,");

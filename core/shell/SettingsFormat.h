@@ -33,8 +33,8 @@ struct SettingsValues {
 
 // The whole settings file, CR LF after every line: TOP, LEFT, COM, LOGF, CH3F to CH0F and
 // "DEBUG,ON," only in debug mode. channelComments[ch] is the text after the value of channel ch,
-// beginning with its comma. A text value holding a comma is put in double quotes so that it reads
-// back whole; every other value is written as it is.
+// beginning with its comma. The text values are written by files::fieldText, so an ordinary value
+// stands as it is and every value reads back in the next run as closely as the format allows.
 std::string settingsFileText(const SettingsValues& values, const std::array<std::string, 4>& channelComments);
 
 }  // namespace orvane::settings

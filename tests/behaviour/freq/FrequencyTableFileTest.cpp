@@ -1,3 +1,4 @@
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestProgram.h"
 
 #include <gtest/gtest.h>
@@ -60,10 +61,14 @@ TEST_F(FrequencyTableFile, SaveWritesTheFourLinesWithoutAskingForANewOrEmptyFile
     save(path("new.tbl"));
     write(path("empty.tbl"), "");
     save(path("empty.tbl"));
+    const std::string longName = path(std::string(250, 'n'));  // near the system's name limit
+    save(longName);
     EXPECT_EQ(read(path("new.tbl")), kDefaultsFile);
     EXPECT_EQ(read(path("empty.tbl")), kDefaultsFile);
+    EXPECT_EQ(read(longName), kDefaultsFile);
     EXPECT_TRUE(t.messageBox.asked.empty());
-    EXPECT_EQ(t.dialog.shown, (std::vector{IFileDialog::Mode::Save, IFileDialog::Mode::Save}));
+    EXPECT_EQ(t.dialog.shown,
+              (std::vector{IFileDialog::Mode::Save, IFileDialog::Mode::Save, IFileDialog::Mode::Save}));
     EXPECT_EQ(message(), "");
 }
 
@@ -93,7 +98,7 @@ TEST_F(FrequencyTableFile, CommasBecomePointsInTheEntriesAndTheFile) {
     EXPECT_EQ(texts(), (Texts{"868.11", "869.8000", " 86.8.3 ", "869.7500"}));
     EXPECT_EQ(t.form().ChFrequency[0].backColor(), t.form().ColorYellow);  // 868.11: off the raster
     const std::string saved = read(path("c.tbl"));
-    EXPECT_NE(saved.find("CH2F , 86.8.3 ,  "), std::string::npos);
+    EXPECT_NE(saved.find("CH2F ,\" 86.8.3 \",  "), std::string::npos);  // quoted to keep its blanks
     EXPECT_NE(saved.find("CH0F ,868.11,  "), std::string::npos);
 }
 
@@ -112,15 +117,21 @@ TEST_F(FrequencyTableFile, CancelOrEmptyNameDoesNothing) {
 }
 
 TEST_F(FrequencyTableFile, SaveThenLoadGivesBackTheTexts) {
-    const Texts saved = {"868.0500", "868.3100", "abc", "869.9750"};
-    for (std::size_t ch = 0; ch < 4; ++ch)
-        t.form().ChFrequency[ch].setText(saved[ch]);
-    save(path("round.tbl"));
-    t.form().FreqDefaultSW.click();
-    load(path("round.tbl"));
-    EXPECT_EQ(texts(), saved);
+    const auto roundTrip = [this](const Texts& saved) {
+        for (std::size_t ch = 0; ch < 4; ++ch)
+            t.form().ChFrequency[ch].setText(saved[ch]);
+        save(path("round.tbl"));
+        t.form().FreqDefaultSW.click();
+        load(path("round.tbl"));
+    };
+    roundTrip({"868.0500", "868.3100", "abc", "869.9750"});
+    EXPECT_EQ(texts(), (Texts{"868.0500", "868.3100", "abc", "869.9750"}));
     EXPECT_EQ(t.form().ChFrequency[1].backColor(), t.form().ColorYellow);
     EXPECT_EQ(t.form().ChFrequency[0].backColor(), t.form().ColorWindow);
+
+    // Texts that ran into the next line or lost their blanks; a leading quote is all that is lost.
+    roundTrip({"868\r\n.05", "\"868.31", " 868.3 ", "8\"69"});
+    EXPECT_EQ(texts(), (Texts{"868\r\n.05", "868.31", " 868.3 ", "8\"69"}));
 }
 
 TEST_F(FrequencyTableFile, LoadTakesOnlyExactChannelKeys) {
@@ -167,12 +178,9 @@ TEST_F(FrequencyTableFile, UnreadableFileShowsTheErrorAndChangesNothing) {
 }
 
 TEST_F(FrequencyTableFile, FailedSaveKeepsTheOldFileAndShowsTheError) {
-    // A target that is a folder, a target in a missing folder, and a name so long that no
-    // temporary file can be made beside it (the write fails after the question was answered).
+    // A target that is a folder, and a target in a missing folder.
     fs::create_directory(path("folder.tbl"));
-    const std::string longName = path(std::string(240, 'n'));
-    write(longName, "old");
-    for (const std::string& file : {path("folder.tbl"), path("no/such/folder.tbl"), longName}) {
+    for (const std::string& file : {path("folder.tbl"), path("no/such/folder.tbl")}) {
         t.form().T_Message.setCaption("");
         save(file);
         EXPECT_EQ(message(), "Table File Error!!") << file;
@@ -180,11 +188,37 @@ TEST_F(FrequencyTableFile, FailedSaveKeepsTheOldFileAndShowsTheError) {
     EXPECT_TRUE(fs::is_directory(path("folder.tbl")));
     EXPECT_TRUE(fs::is_empty(path("folder.tbl")));
     EXPECT_FALSE(fs::exists(path("no")));
-    EXPECT_EQ(read(longName), "old");
-    EXPECT_EQ(t.messageBox.asked.size(), 1u);
+    EXPECT_TRUE(t.messageBox.asked.empty());
+
+    // A save to a new name that fails part-way, as on a full disk, leaves no file of that name.
+    EXPECT_EQ(inChildProcess([&] {
+                  limitFileSize(0);
+                  t.form().T_Message.setCaption("");
+                  save(path("new.tbl"));
+                  return message();
+              }),
+              "Table File Error!!");
+    EXPECT_FALSE(fs::exists(path("new.tbl")));
     for (const auto& entry : fs::directory_iterator(t.folder.path())) {
         EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << "temporary file left";
     }
+}
+
+TEST(FrequencyTableFilePermissions, WriteProtectedTableIsRefusedAfterTheQuestion) {
+    EXPECT_EQ(asUnprivilegedUser([] {
+                  TestProgram t{Program::Quorvex};
+                  t.start();
+                  const std::string file = t.folder.str() + "/protected.tbl";
+                  writeBytes(file, "old");
+                  fs::permissions(file, fs::perms::owner_read);
+                  t.dialog.answers.push_back({true, file});
+                  t.form().FreqLoadSaveSW[1].click();  // the overwrite question is answered OK
+                  if (t.messageBox.asked.size() != 1) return "the overwrite question was not asked";
+                  if (t.form().T_Message.caption() != "Table File Error!!") return "no error shown";
+                  if (readBytes(file) != "old") return "a write-protected table was replaced";
+                  return "";
+              }),
+              "");
 }
 
 TEST(FrequencyTableFileBrelund, WritesTheSameText) {

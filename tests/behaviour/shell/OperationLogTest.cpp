@@ -1,5 +1,6 @@
 // The operation log record, appended directly (the write exchange decides when to call it).
 #include "core/files/TextFile.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestProgram.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,33 @@ TEST(OperationLog, FailureShowsTheLogErrorAndTouchesNothingElse) {
         EXPECT_FALSE(fs::exists(p.folder.path() / "abs.log"));
         EXPECT_FALSE(fs::exists(p.folder.path() / "missing"));
     }
+}
+
+TEST(OperationLog, FailedFirstRecordLeavesNoEmptyLogBehind) {
+    TestProgram p(Program::Quorvex);
+    showWrittenModule(p);
+    EXPECT_EQ(inChildProcess([&p] {
+                  limitFileSize(0);  // the record cannot be written, as on a full disk
+                  p.app->operationLog().appendRecord();
+                  return p.form().L_Message.caption();
+              }),
+              "Log File Write Error!!");
+    EXPECT_FALSE(fs::exists(p.folder.path() / "Quorvex.log"));
+}
+
+TEST(OperationLog, WriteProtectedLogIsAnErrorAndStaysAsItWas) {
+    EXPECT_EQ(asUnprivilegedUser([] {
+                  TestProgram p(Program::Quorvex);
+                  showWrittenModule(p);
+                  const std::string path = p.folder.str() + "/Quorvex.log";
+                  writeBytes(path, "old\r\n");
+                  fs::permissions(path, fs::perms::owner_read);
+                  p.app->operationLog().appendRecord();
+                  if (readBytes(path) != "old\r\n") return "a write-protected log changed";
+                  if (p.form().L_Message.caption() != "Log File Write Error!!") return "no error shown";
+                  return "";
+              }),
+              "");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ namespace orvane::test {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 void setChannels(Form1& f, const std::array<std::string, 4>& channels) {
     for (std::size_t ch = 0; ch < 4; ++ch)
@@ -102,6 +103,37 @@ TEST_P(SettingsRoundTrip, NextRunRestoresWhatThisRunShowed) {
 INSTANTIATE_TEST_SUITE_P(BothPrograms, SettingsRoundTrip,
                          ::testing::Values(Program::Quorvex, Program::Brelund));
 
+TEST(SettingsWrite, NextRunGetsBackEveryValueAFileGave) {
+    struct Case {
+        const char* what;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"found by the fuzz target: a port text holding a line end",
+         "COM\n\"\x01\n\0\"\x01"
+         "DEBUG\0\"\x01\n\0\"C\x01"
+         "DEBUGF\nCHH0F\n\n\nLOGF\n0F\n\0\"\n\x86\n\n"s},
+        {"quoted values with edge blanks and a CR",
+         "COM  ,\" COM3 \",c\r\nLOGF ,\"a\rb.log\",c\r\nCH0F ,\"\t868.1\",c\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestProgram first(Program::Quorvex);
+        writeBytes(settingsPath(first), c.file);
+        first.start();
+        first.stop();
+        TestProgram second(Program::Quorvex);
+        fs::copy_file(settingsPath(first), settingsPath(second));
+        second.start();
+        const Form1& f = first.form();
+        const Form1& g = second.form();
+        EXPECT_EQ(g.Combo1.text(), f.Combo1.text());
+        EXPECT_EQ(g.LogFileName.text(), f.LogFileName.text());
+        for (std::size_t ch = 0; ch < 4; ++ch)
+            EXPECT_EQ(g.ChFrequency[ch].text(), f.ChFrequency[ch].text()) << ch;
+    }
+}
+
 TEST(SettingsWrite, DebugLineIsDroppedWhenTheFileDidNotHaveIt) {
     TestProgram p(Program::Quorvex);
     writeBytes(settingsPath(p), "DEBUG,on,\r\n");
@@ -142,6 +174,19 @@ TEST(SettingsWrite, FailedWriteLeavesWhatWasThereAndEndsSilently) {
         EXPECT_EQ(entries, 1u);
         EXPECT_NE(readBytes(settingsPath(p)).find("COM  ,COM2,"), std::string::npos);
     }
+}
+
+TEST(SettingsWrite, ALinkedFileIsWrittenThroughTheLink) {
+    TestProgram p(Program::Quorvex);
+    const TempFolder elsewhere;
+    const std::string real = elsewhere.str() + "/real.ini";
+    writeBytes(real, "COM  ,COM7,c\r\n");
+    fs::create_symlink(real, settingsPath(p));
+    p.start();
+    p.stop();
+    EXPECT_TRUE(fs::is_symlink(settingsPath(p)));
+    EXPECT_NE(readBytes(real).find("COM  ,COM7,"), std::string::npos);
+    EXPECT_NE(readBytes(real).find("LOGF ,Quorvex.log,"), std::string::npos);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #include "core/files/TextFile.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TestProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -96,15 +98,19 @@ TEST_F(TextFileTest, FileSize) {
 }
 
 TEST_F(TextFileTest, ReplaceCreatesAndReplacesWithoutLeftovers) {
-    const auto target = pathOf("a.ini");
-    EXPECT_TRUE(replaceFileAtomically(target, "first\r\n"));
-    EXPECT_EQ(readWholeFile(target), "first\r\n");
-    write(target, std::string(10000, 'o'));
-    EXPECT_TRUE(replaceFileAtomically(target, kBinary));
-    EXPECT_EQ(readWholeFile(target), kBinary);
-    EXPECT_TRUE(replaceFileAtomically(target, ""));
-    EXPECT_EQ(readWholeFile(target), "");
-    EXPECT_EQ(folderEntries(), std::vector<std::string>{"a.ini"});
+    // A name of 250 bytes, near the system's limit, leaves no room for a longer temporary name.
+    for (const std::string& name : {"a.ini"s, std::string(250, 'n')}) {
+        const auto target = pathOf(name);
+        EXPECT_TRUE(replaceFileAtomically(target, "first\r\n"));
+        EXPECT_EQ(readWholeFile(target), "first\r\n");
+        write(target, std::string(10000, 'o'));
+        EXPECT_TRUE(replaceFileAtomically(target, kBinary));
+        EXPECT_EQ(readWholeFile(target), kBinary);
+        EXPECT_TRUE(replaceFileAtomically(target, ""));
+        EXPECT_EQ(readWholeFile(target), "");
+        EXPECT_EQ(folderEntries(), std::vector<std::string>{name});
+        fs::remove(target);
+    }
 }
 
 TEST_F(TextFileTest, ReplaceFailureLeavesTargetAndNoTemporary) {
@@ -148,6 +154,67 @@ TEST_F(TextFileTest, ReplaceFailingMidWriteKeepsOldFileByteForByte) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the replace reported success";
     EXPECT_EQ(readWholeFile(target), kBinary);
     EXPECT_EQ(folderEntries(), std::vector<std::string>{"a.ini"});
+}
+
+TEST_F(TextFileTest, ReplaceAndAppendWriteThroughLinks) {
+    // A relative link, an absolute link to it (a chain), and a link to a file not yet made.
+    fs::create_directory(m_folder / "real");
+    write(pathOf("real/a.ini"), "old");
+    fs::create_symlink("real/a.ini", m_folder / "link");
+    fs::create_symlink(m_folder / "link", m_folder / "chain");
+    fs::create_symlink("real/new.ini", m_folder / "dangling");
+    for (const std::string link : {"link", "chain"}) {
+        EXPECT_TRUE(replaceFileAtomically(pathOf(link), link));
+        EXPECT_EQ(readWholeFile(pathOf("real/a.ini")), link);
+        EXPECT_TRUE(appendToFile(pathOf(link), "+"));
+        EXPECT_EQ(readWholeFile(pathOf("real/a.ini")), link + "+");
+    }
+    EXPECT_TRUE(replaceFileAtomically(pathOf("dangling"), "new"));
+    EXPECT_EQ(readWholeFile(pathOf("real/new.ini")), "new");
+    for (const std::string link : {"link", "chain", "dangling"})
+        EXPECT_TRUE(fs::is_symlink(m_folder / link)) << link;
+
+    fs::create_symlink("loop", m_folder / "loop");
+    EXPECT_FALSE(replaceFileAtomically(pathOf("loop"), "x"));
+    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"chain", "dangling", "link", "loop", "real"}));
+}
+
+TEST(TextFilePermissions, WriteProtectedFileIsRefusedAndReadOnlyFolderOverwrittenInPlace) {
+    EXPECT_EQ(test::asUnprivilegedUser([] {
+                  const test::TempFolder folder;
+                  const std::string file = folder.str() + "/protected.ini";
+                  test::writeBytes(file, "old");
+                  fs::permissions(file, fs::perms::owner_read);
+                  if (replaceFileAtomically(file, "new")) return "a write-protected file was replaced";
+                  if (appendToFile(file, "new")) return "a write-protected file was appended to";
+                  if (readWholeFile(file) != "old") return "a write-protected file changed";
+
+                  const fs::path readOnly = folder.path() / "read-only";
+                  fs::create_directory(readOnly);
+                  test::writeBytes((readOnly / "a.ini").string(), "old");
+                  fs::permissions(readOnly, fs::perms::owner_read | fs::perms::owner_exec);
+                  const bool replaced = replaceFileAtomically((readOnly / "a.ini").string(), "new");
+                  const bool created = replaceFileAtomically((readOnly / "b.ini").string(), "new");
+                  fs::permissions(readOnly, fs::perms::owner_all);
+                  if (!replaced || readWholeFile((readOnly / "a.ini").string()) != "new")
+                      return "a writable file in a read-only folder was not overwritten";
+                  if (created || fs::exists(readOnly / "b.ini")) return "a read-only folder got a new file";
+                  return "";
+              }),
+              "");
+}
+
+TEST_F(TextFileTest, FailedAppendRemovesOnlyAFileItCreated) {
+    write(pathOf("old.log"), "old");
+    EXPECT_EQ(test::inChildProcess([&] {
+                  test::limitFileSize(0);
+                  if (appendToFile(pathOf("new.log"), "x")) return "append beyond the size limit succeeded";
+                  if (appendToFile(pathOf("old.log"), "x")) return "append beyond the size limit succeeded";
+                  return "";
+              }),
+              "");
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"old.log"});
+    EXPECT_EQ(readWholeFile(pathOf("old.log")), "old");
 }
 
 TEST_F(TextFileTest, ReplaceKeepsPermissionBits) {
