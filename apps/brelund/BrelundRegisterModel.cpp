@@ -4,8 +4,6 @@
 #include "core/window/Form1.h"
 #include "rxmodel/RxCounters.h"
 
-#include <algorithm>
-
 namespace orvane::brelund {
 
 void BrelundRegisterModel::refreshChannel(Form1& form, int ch) {
@@ -17,21 +15,14 @@ void BrelundRegisterModel::setChannelStep(Form1& form, int ch) {
     // The raster is judged on the text the counters are computed from, so "868,31" programs
     // exactly what "868.31" does (it is marked pink for its comma all the same).
     const auto i = static_cast<std::size_t>(ch);
-    std::string s = form.ChFrequency[i].text();
-    std::replace(s.begin(), s.end(), ',', '.');
-    form.ChStep[i].setCaption(rx::stepCaption(s));
+    form.ChStep[i].setCaption(rx::stepCaption(text::commaToPoint(form.ChFrequency[i].text())));
 }
 
 void BrelundRegisterModel::CalcChannelRegisters(Form1& form, int ch) {
     const auto i = static_cast<std::size_t>(ch);
     ComboBox& entry = form.ChFrequency[i];
-    std::string s = entry.text();
-    for (char& c : s) {
-        if (c == ',') {
-            c = '.';
-            entry.setBackColor(form.ColorPink);
-        }
-    }
+    if (entry.text().find(',') != std::string::npos) entry.setBackColor(form.ColorPink);
+    const std::string s = text::commaToPoint(entry.text());
     const double step = text::leadingNumber(form.ChStep[i].caption());
     const auto counters = rx::channelCounters(text::leadingNumber(s), step, form.RefFrequency,
                                               form.PrescalerModulus, form.decimalSeparator);

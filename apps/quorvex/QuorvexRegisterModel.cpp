@@ -8,13 +8,8 @@ namespace orvane::quorvex {
 
 void QuorvexRegisterModel::CalcChannelRegisters(Form1& form, int ch) {
     ComboBox& entry = form.ChFrequency.at(static_cast<std::size_t>(ch));
-    std::string s = entry.text();
-    for (char& c : s) {
-        if (c == ',') {
-            c = '.';
-            entry.setBackColor(form.ColorPink);
-        }
-    }
+    if (entry.text().find(',') != std::string::npos) entry.setBackColor(form.ColorPink);
+    const std::string s = text::commaToPoint(entry.text());
     const tx::TxConstants constants{form.RefFrequency, form.Powcfg0Text, form.Powcfg1Text, form.ReserveText};
     const auto registers = tx::channelRegisters(text::leadingNumber(s), constants);
     for (int row = 1; row <= 12; ++row) {

@@ -4,6 +4,7 @@
 #include "core/files/TextFile.h"
 #include "core/freq/ChannelFrequency.h"
 #include "core/freq/FrequencyTable.h"
+#include "core/text/NumberText.h"
 
 #include <array>
 #include <cstdint>
@@ -122,11 +123,7 @@ void Frequencies::saveTable(const std::string& fileName) {
     // Decimal commas become points in the entries themselves, channel 0 first, before the write.
     std::array<std::string, 4> texts;
     for (int ch = 0; ch < 4; ++ch) {
-        std::string text = entry(ch).text();
-        for (char& c : text) {
-            if (c == ',') c = '.';
-        }
-        entry(ch).setText(text);
+        entry(ch).setText(text::commaToPoint(entry(ch).text()));
         texts[static_cast<std::size_t>(ch)] = entry(ch).text();
     }
 

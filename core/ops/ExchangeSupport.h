@@ -13,6 +13,9 @@
 
 namespace orvane::ops {
 
+// The step number that marks an aborted exchange: the next tick runs its closing step.
+inline constexpr int kAbortStep = 100;
+
 // The line rate the port is fixed at. It stands in for a settings text whose first four
 // characters give no usable rate.
 inline constexpr double kFixedBaudRate = 4800;

@@ -34,7 +34,7 @@ void GetInfoExchange::GetInfoTimer_Timer() {
             break;
         case 2:
             if (f.ReplyFlag == 0) {
-                f.SeqStep = 100;
+                f.SeqStep = ops::kAbortStep;
                 return;
             }
             f.ReplyFlag = 0;

@@ -9,8 +9,6 @@ namespace orvane {
 
 namespace {
 
-constexpr int kAborted = 100;
-
 // The read commands in the order the ticks send them: the common parameters first where the
 // program has them, then the four flash slots.
 std::vector<std::string> readCommands(const Profile& profile) {
@@ -42,7 +40,7 @@ void ReadBackExchange::ReadAllTimer_Timer() {
             f.T_Message.setCaption({});
         } else if (f.ReplyFlag == 0) {
             // Abort: the next tick closes the exchange.
-            f.SeqStep = kAborted;
+            f.SeqStep = ops::kAbortStep;
             return;
         }
         f.ReplyFlag = 0;
@@ -54,7 +52,7 @@ void ReadBackExchange::ReadAllTimer_Timer() {
         f.EnableSwitches();
         f.ReadAllTimer.setTimerEnabled(false);
         // A reply that came only after the abort still leaves the later channels unread.
-        if (f.ReplyFlag == 0 || f.SeqStep == kAborted) f.T_Message.setCaption("Not Response!!");
+        if (f.ReplyFlag == 0 || f.SeqStep == ops::kAbortStep) f.T_Message.setCaption("Not Response!!");
     }
     ++f.SeqStep;
 }

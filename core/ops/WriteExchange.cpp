@@ -10,7 +10,6 @@ namespace {
 
 constexpr int kFirstChannelStep = 4;
 constexpr int kClosingStep = 12;
-constexpr int kAborted = 100;
 
 }  // namespace
 
@@ -58,7 +57,7 @@ bool WriteExchange::identityStep() {
                                     !f.Serial.text().empty() && f.Version.backColor() == f.ColorGreen;
             if (!identified) {
                 f.T_Message.setCaption("Not Response!!");
-                f.SeqStep = kAborted;
+                f.SeqStep = ops::kAbortStep;
                 return false;
             }
             if (!m_profile.usesCommonParams) return true;  // the flag of "/V" or "/D" counts for step 4
@@ -71,7 +70,7 @@ bool WriteExchange::identityStep() {
 bool WriteExchange::channelStep() {
     Form1& f = m_form;
     if (f.ReplyFlag == 0) {
-        f.SeqStep = kAborted;
+        f.SeqStep = ops::kAbortStep;
         return false;
     }
     const int offset = f.SeqStep - kFirstChannelStep;
@@ -101,7 +100,7 @@ void WriteExchange::closingStep() {
     f.WriteAllTimer.setTimerEnabled(false);
     // An aborted write also counts as unanswered when the missing reply came after all, between
     // the abort and this step: the channels after it were never written, so it must not be logged.
-    if (f.ReplyFlag == 0 || f.SeqStep == kAborted) f.T_Message.setCaption("Not Response!!");
+    if (f.ReplyFlag == 0 || f.SeqStep == ops::kAbortStep) f.T_Message.setCaption("Not Response!!");
     if (f.Check1.value() == 1 && f.C_Message.caption().empty() && f.T_Message.caption().empty())
         m_log.appendRecord();
 }

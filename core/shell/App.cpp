@@ -1,5 +1,7 @@
 #include "core/shell/App.h"
 
+#include "core/text/NumberText.h"
+
 #include <array>
 #include <exception>
 #include <string>
@@ -91,10 +93,10 @@ void App::Form_Load() {
     });
     skipOnFailure([&] {
         f.ColorWindow = kSystemWindowColor;
-        f.ColorGreen = 0xC0FFC0;
-        f.ColorYellow = 0xC0FFFF;
-        f.ColorGray = 0xE0E0E0;
-        f.ColorPink = 0xC0C0FF;
+        f.ColorGreen = kColorGreen;
+        f.ColorYellow = kColorYellow;
+        f.ColorGray = kColorGray;
+        f.ColorPink = kColorPink;
     });
     skipOnFailure([this] { m_frequencies.FillFrequencyLists(); });
     skipOnFailure([this] { m_frequencies.SetDefaultFrequencies(); });
@@ -156,10 +158,7 @@ void App::Form_Unload() {
     // No file stays open between events, so there is nothing else to close.
     for (int ch = 0; ch < 4; ++ch) {
         ComboBox& entry = f.ChFrequency[static_cast<std::size_t>(ch)];
-        std::string text = entry.text();
-        for (char& c : text)
-            if (c == ',') c = '.';
-        entry.setText(text);
+        entry.setText(text::commaToPoint(entry.text()));
     }
     skipOnFailure([this] { m_settings.writeSettingsFile(); });
 }

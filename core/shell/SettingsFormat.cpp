@@ -12,49 +12,6 @@ namespace orvane::settings {
 
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// True when the text, blanks around it aside, is exactly one number of the leading-number rule.
-bool isWholeNumber(std::string_view text) {
-    std::size_t pos = 0;
-    const std::size_t size = text.size();
-    while (pos < size && isBlank(text[pos]))
-        ++pos;
-    if (pos < size && (text[pos] == '+' || text[pos] == '-')) ++pos;
-    std::size_t digits = 0;
-    while (pos < size && isDigit(text[pos])) {
-        ++pos;
-        ++digits;
-    }
-    if (pos < size && text[pos] == '.') {
-        ++pos;
-        while (pos < size && isDigit(text[pos])) {
-            ++pos;
-            ++digits;
-        }
-    }
-    if (digits == 0) return false;
-    if (pos < size && (text[pos] == 'E' || text[pos] == 'e')) {
-        ++pos;
-        if (pos < size && (text[pos] == '+' || text[pos] == '-')) ++pos;
-        std::size_t exponentDigits = 0;
-        while (pos < size && isDigit(text[pos])) {
-            ++pos;
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0) return false;
-    }
-    while (pos < size && isBlank(text[pos]))
-        ++pos;
-    return pos == size;
-}
-
 // Double to single precision without relying on an out-of-range conversion: beyond the largest
 // float the result is the infinity of the same sign.
 float toSingle(double value) {
@@ -77,8 +34,9 @@ int toTwips(float position) {
 }  // namespace
 
 std::optional<float> positionValue(std::string_view value) {
-    if (!isWholeNumber(value)) return std::nullopt;
-    return toSingle(text::leadingNumber(value));
+    const std::optional<double> number = text::wholeNumber(value);
+    if (!number) return std::nullopt;
+    return toSingle(*number);
 }
 
 int windowPosition(float v, float limit) {

@@ -8,10 +8,8 @@
 namespace orvane::settings {
 
 // The TOP or LEFT value of the settings file as a single-precision number, or nothing when the
-// value is not a number. A number is the whole value, blanks around it allowed: an optional sign,
-// digits with at most one "." (at least one digit in all), and an optional exponent of "E" or "e",
-// an optional sign and at least one digit. So "1800", "-60", "+1.5e3", ".5" are numbers; "",
-// "abc", "12px", "1E", "1,5" and "inf" are not. A number beyond the single-precision range becomes
+// value is not a number: the whole value, blanks around it aside, must be one number of the
+// leading-number rule (text::wholeNumber). A number beyond the single-precision range becomes
 // +/-infinity (1E400 reads as +infinity), one too small for it becomes 0.
 std::optional<float> positionValue(std::string_view value);
 

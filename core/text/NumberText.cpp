@@ -136,6 +136,22 @@ double leadingNumber(std::string_view text) {
     return value;
 }
 
+std::optional<double> wholeNumber(std::string_view text) {
+    const std::optional<NumberSpan> span = scanNumber(text);
+    if (!span) return std::nullopt;
+    for (std::size_t pos = span->end; pos < text.size(); ++pos) {
+        if (text[pos] != ' ' && text[pos] != '\t') return std::nullopt;
+    }
+    return leadingNumber(text);
+}
+
+std::string commaToPoint(std::string text) {
+    for (char& c : text) {
+        if (c == ',') c = '.';
+    }
+    return text;
+}
+
 double roundHalfEven(double value) {
     if (!std::isfinite(value)) return value;
     const double below = std::floor(value);

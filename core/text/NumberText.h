@@ -14,6 +14,14 @@ namespace orvane::text {
 // A magnitude beyond the double range (1E400) reads as +/-infinity; one below it as 0.
 double leadingNumber(std::string_view text);
 
+// The number when the whole text, blanks around it aside, is one number of the leading-number
+// rule ("1800", "-60", "+1.5e3", ".5"); nothing otherwise ("", "abc", "12px", "1E", "1,5", "inf").
+std::optional<double> wholeNumber(std::string_view text);
+
+// The text with every decimal comma made a point: the form in which the programs store and
+// compute frequency texts.
+std::string commaToPoint(std::string text);
+
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);
 

@@ -12,6 +12,11 @@ using Color = std::uint32_t;
 inline constexpr Color kSystemWindowColor = 0x80000005;
 inline constexpr Color kBlack = 0x00000000;
 inline constexpr Color kRed = 0x000000FF;
+// The colour scheme the window's colour variables take at start-up.
+inline constexpr Color kColorGreen = 0xC0FFC0;   // confirmed by the module
+inline constexpr Color kColorYellow = 0xC0FFFF;  // entry not acceptable
+inline constexpr Color kColorGray = 0xE0E0E0;    // no value from the module
+inline constexpr Color kColorPink = 0xC0C0FF;    // entry needed correction
 
 // Position and size in twips (1/1440 inch), relative to the enclosing frame or, for frames, to the
 // window's client area.

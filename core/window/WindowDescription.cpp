@@ -8,8 +8,6 @@ namespace orvane {
 
 namespace {
 
-constexpr Color kDesignGray = 0xE0E0E0;  // information boxes are grey before any module reply
-
 std::string indexed(const std::string& name, int index) {
     return name + "(" + std::to_string(index) + ")";
 }
@@ -22,7 +20,7 @@ void statusLabel(Label& label, const std::string& name, Control* frame, Rect geo
 void infoBox(TextBox& box, const std::string& name, Control* frame, Rect geometry) {
     place(box, name, frame, geometry);
     box.setAlignment(Align::Center);
-    box.setBackColor(kDesignGray);
+    box.setBackColor(kColorGray);  // no value from the module before any reply
 }
 
 void timer(Timer& t, const std::string& name, int interval, bool enabled) {
