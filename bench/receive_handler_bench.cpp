@@ -2,16 +2,17 @@
 // the module's usual replies whole and split into single bytes, and long runs of noise in 64-byte
 // reads, with and without a "*" that is never followed by CR. The noise runs sweep 1 KB .. 1 MB so
 // that Google Benchmark fits the growth: it has to stay linear in the bytes received.
-#include "apps/brelund/BrelundProgram.h"
-#include "apps/quorvex/QuorvexProgram.h"
+#include "apps/brelund/BrelundProfile.h"
+#include "apps/quorvex/QuorvexProfile.h"
 #include "core/protocol/ReplyHandler.h"
 #include "core/window/Form1.h"
+#include "core/window/WindowDescription.h"
+#include "tests/support/FakeSerialPort.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,43 +20,16 @@
 
 namespace {
 
-// A port whose input is whatever the benchmark hands it; the handler is called per delivery, as
-// the "characters received" event would be.
-class BenchPort : public orvane::ISerialPort {
-public:
-    std::string_view input;  // the part of the benchmark's text not yet read
-
-    std::vector<orvane::PortEntry> enumeratePorts() override { return {}; }
-    bool setPortNumber(int) override { return true; }
-    int portNumber() const override { return 1; }
-    bool setDevicePath(const std::string&) override { return true; }
-    bool open() override { return true; }
-    void close() override {}
-    bool isOpen() const override { return true; }
-    bool setDtr(bool) override { return true; }
-    bool setRts(bool) override { return true; }
-    std::string settings() const override { return "4800,n,8,1"; }
-    bool send(std::string_view) override { return true; }
-    std::string readAll() override {
-        std::string all(input);
-        input = {};
-        return all;
-    }
-    void setReceiveHandler(std::function<void()>) override {}
-    void setLostHandler(std::function<void()>) override {}
-    std::string lastErrorText() const override { return {}; }
-};
-
 // One program's window after start-up as far as the receive handler needs it: controls, grid and
 // profile.
-template <void (*Describe)(orvane::Form1&), orvane::Profile (*MakeProfile)()>
+template <orvane::Profile (*MakeProfile)()>
 struct Receiver {
     // Channel 0's grid column holds `registers` (what the module echoes) and the write runs on
     // channel 0, so every echo matches and each reply is consumed, as in a working exchange.
     explicit Receiver(const std::vector<std::string>& registers)
         : profile(MakeProfile()), handler(form, profile, port) {
-        Describe(form);
-        form.MSFlexGrid1.setShape(form.MSFlexGrid1.rows(), 5);
+        orvane::describeWindow(form, profile.window);
+        port.setReceiveHandler([this] { handler.MSComm1_OnComm(); });
         for (std::size_t row = 0; row < registers.size(); ++row)
             form.MSFlexGrid1.setTextMatrix(static_cast<int>(row) + 1, 1, registers[row]);
         form.CommonParam = profile.commonParam;
@@ -64,19 +38,18 @@ struct Receiver {
     // Hands the bytes to the handler in reads of `chunk` bytes.
     void deliver(const std::string& bytes, std::size_t chunk) {
         for (std::size_t at = 0; at < bytes.size(); at += chunk) {
-            port.input = std::string_view(bytes).substr(at, chunk);
-            handler.MSComm1_OnComm();
+            port.deliver(bytes.substr(at, chunk));
         }
     }
 
     orvane::Form1 form;
     orvane::Profile profile;
-    BenchPort port;
+    orvane::test::FakeSerialPort port;
     orvane::ReplyHandler handler;
 };
 
-using Transmitter = Receiver<&orvane::quorvex::describeWindow, &orvane::quorvex::profile>;
-using ReceiverModule = Receiver<&orvane::brelund::describeWindow, &orvane::brelund::profile>;
+using Transmitter = Receiver<&orvane::quorvex::profile>;
+using ReceiverModule = Receiver<&orvane::brelund::profile>;
 
 const std::vector<std::string> kTxRegisters = {"21", "62", "76", "1C", "0A", "FF",
                                                "21", "62", "76", "1C", "0A", "FF"};

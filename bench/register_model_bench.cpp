@@ -1,7 +1,10 @@
 // Cost of one channel's register computation, the work the 50 ms refresh does four times a tick.
-#include "apps/brelund/BrelundProgram.h"
-#include "apps/quorvex/QuorvexProgram.h"
+#include "apps/brelund/BrelundProfile.h"
+#include "apps/brelund/BrelundRegisterModel.h"
+#include "apps/quorvex/QuorvexProfile.h"
+#include "apps/quorvex/QuorvexRegisterModel.h"
 #include "core/text/NumberText.h"
+#include "core/window/WindowDescription.h"
 #include "rxmodel/RxCounters.h"
 #include "txmodel/TxRegisters.h"
 
@@ -12,7 +15,7 @@ namespace {
 const char* const kTexts[] = {"868.0500", "868.3000", "869.7500", "869.9250", "868,3000", "abc"};
 
 void TransmitterChannel(benchmark::State& state) {
-    const orvane::tx::TxConstants constants;
+    const orvane::tx::TxConstants constants{13, "1C", "0A", "FF"};
     std::size_t i = 0;
     for (auto _ : state) {
         const double f = orvane::text::leadingNumber(kTexts[i++ % 6]);
@@ -34,27 +37,27 @@ BENCHMARK(ReceiverChannel);
 
 // A whole refresh of the window model (four channels, grid cells and labels), values unchanged:
 // the steady state of an idle window.
-template <void (*Describe)(orvane::Form1&), orvane::Profile (*MakeProfile)()>
+template <class Model, orvane::Profile (*MakeProfile)()>
 void WindowRefresh(benchmark::State& state) {
-    orvane::Form1 form;
-    Describe(form);
-    form.MSFlexGrid1.setShape(form.MSFlexGrid1.rows(), 5);
-    form.RefFrequency = MakeProfile().refFrequency;
-    form.Powcfg0Text = "1C";
-    form.Powcfg1Text = "0A";
-    form.ReserveText = "FF";
-    form.PrescalerModulus = 128;
     const orvane::Profile profile = MakeProfile();
+    orvane::Form1 form;
+    orvane::describeWindow(form, profile.window);
+    form.RefFrequency = profile.refFrequency;
+    form.Powcfg0Text = profile.powcfg0Text;
+    form.Powcfg1Text = profile.powcfg1Text;
+    form.ReserveText = profile.reserveText;
+    form.PrescalerModulus = profile.prescalerModulus;
+    Model model;
     for (int ch = 0; ch < 4; ++ch)
         form.ChFrequency[static_cast<std::size_t>(ch)].setText(kTexts[ch]);
     for (auto _ : state) {
         for (int ch = 0; ch < 4; ++ch)
-            profile.registerModel->refreshChannel(form, ch);
+            model.refreshChannel(form, ch);
     }
 }
-BENCHMARK(WindowRefresh<&orvane::quorvex::describeWindow, &orvane::quorvex::profile>)
+BENCHMARK(WindowRefresh<orvane::quorvex::QuorvexRegisterModel, &orvane::quorvex::profile>)
     ->Name("QuorvexRefreshTick");
-BENCHMARK(WindowRefresh<&orvane::brelund::describeWindow, &orvane::brelund::profile>)
+BENCHMARK(WindowRefresh<orvane::brelund::BrelundRegisterModel, &orvane::brelund::profile>)
     ->Name("BrelundRefreshTick");
 
 }  // namespace

@@ -8,10 +8,10 @@ namespace orvane::tx {
 
 // Fixed inputs of the transmitter computation, set once at start-up.
 struct TxConstants {
-    double refFrequency = 13;  // MHz
-    std::string powcfg0Text = "1C";
-    std::string powcfg1Text = "0A";
-    std::string reserveText = "FF";
+    double refFrequency = 0;  // MHz
+    std::string powcfg0Text;
+    std::string powcfg1Text;
+    std::string reserveText;
 };
 
 // The twelve register texts (rows PLLINT ... VAC1) of one channel frequency in MHz, computed in

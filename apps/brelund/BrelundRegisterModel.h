@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/window/Profile.h"
+#include "core/window/IRegisterModel.h"
 
 namespace orvane::brelund {
 

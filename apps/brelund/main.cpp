@@ -1,6 +1,8 @@
-#include "apps/brelund/BrelundProgram.h"
+#include "apps/brelund/BrelundProfile.h"
+#include "apps/brelund/BrelundRegisterModel.h"
 #include "platform/qt/ProgramRunner.h"
 
 int main(int argc, char** argv) {
-    return orvane::qt::runProgram(argc, argv, orvane::brelund::profile(), &orvane::brelund::describeWindow);
+    orvane::brelund::BrelundRegisterModel registers;
+    return orvane::qt::runProgram(argc, argv, orvane::brelund::profile(), registers);
 }

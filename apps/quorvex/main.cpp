@@ -1,6 +1,8 @@
-#include "apps/quorvex/QuorvexProgram.h"
+#include "apps/quorvex/QuorvexProfile.h"
+#include "apps/quorvex/QuorvexRegisterModel.h"
 #include "platform/qt/ProgramRunner.h"
 
 int main(int argc, char** argv) {
-    return orvane::qt::runProgram(argc, argv, orvane::quorvex::profile(), &orvane::quorvex::describeWindow);
+    orvane::quorvex::QuorvexRegisterModel registers;
+    return orvane::qt::runProgram(argc, argv, orvane::quorvex::profile(), registers);
 }

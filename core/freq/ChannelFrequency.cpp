@@ -14,32 +14,32 @@ constexpr double kSnapTolerance = 0.00001;
 
 }  // namespace
 
-std::vector<std::string> frequencyListTexts() {
+std::vector<std::string> frequencyListTexts(const Band& band) {
     std::vector<std::string> texts;
     // Each next value is cut to four decimals, so the error of adding 0.0125 never accumulates.
-    double g = kBandLow;
-    while (g <= kBandHigh) {
+    double g = band.low;
+    while (g <= band.high) {
         texts.push_back(text::formatFixed4(g));
-        g = std::floor((g + kStep) * 10000) / 10000;
+        g = std::floor((g + band.step) * 10000) / 10000;
     }
     return texts;
 }
 
-bool entryAcceptable(std::string_view text, bool checkRaster) {
+bool entryAcceptable(std::string_view text, const Band& band, bool checkRaster) {
     const double v = text::leadingNumber(text);
-    if (!(v >= kBandLow && v <= kBandHigh)) return false;
+    if (!(v >= band.low && v <= band.high)) return false;
     // onRaster works on the hertz count as a double, so no count can overflow an integer.
-    return !checkRaster || text::onRaster(v, kRasterHz);
+    return !checkRaster || text::onRaster(v, band.rasterHz);
 }
 
-std::string steppedFrequencyText(std::string_view text, int direction) {
+std::string steppedFrequencyText(std::string_view text, int direction, const Band& band) {
     const double v = text::leadingNumber(text);
-    double g = direction > 0 ? v + kStep : v - kStep;
-    g = std::floor(g / kStep + kSnapTolerance) * kStep;
+    double g = direction > 0 ? v + band.step : v - band.step;
+    g = std::floor(g / band.step + kSnapTolerance) * band.step;
     // Written so that a value that is not a number would also land on the lower edge; an infinite
     // or overflowing value lands on the edge on its side.
-    if (!(g >= kBandLow)) g = kBandLow;
-    if (g > kBandHigh) g = kBandHigh;
+    if (!(g >= band.low)) g = band.low;
+    if (g > band.high) g = band.high;
     return text::formatFixed4(g);
 }
 

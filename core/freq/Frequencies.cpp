@@ -23,7 +23,7 @@ bool isChannel(int ch) {
 }  // namespace
 
 void Frequencies::FillFrequencyLists() {
-    const std::vector<std::string> texts = freq::frequencyListTexts();
+    const std::vector<std::string> texts = freq::frequencyListTexts(m_profile.band);
     for (int ch = 0; ch < 4; ++ch) {
         for (const std::string& text : texts)
             entry(ch).addItem(text);
@@ -34,20 +34,18 @@ void Frequencies::ValidateFrequencyEntry(int ch) {
     if (!isChannel(ch)) return;
     ComboBox& box = entry(ch);
     // The colour is decided first and set once, so an observer never sees a passing white.
-    const bool acceptable = freq::entryAcceptable(box.text(), m_profile.checksRaster);
+    const bool acceptable = freq::entryAcceptable(box.text(), m_profile.band, m_profile.checksRaster);
     box.setBackColor(acceptable ? m_form.ColorWindow : m_form.ColorYellow);
 }
 
 void Frequencies::StepFrequency(int ch, int direction) {
     if (!isChannel(ch)) return;
-    entry(ch).setText(freq::steppedFrequencyText(entry(ch).text(), direction));
+    entry(ch).setText(freq::steppedFrequencyText(entry(ch).text(), direction, m_profile.band));
 }
 
 void Frequencies::SetDefaultFrequencies() {
-    entry(3).setText("869.7500");
-    entry(2).setText("868.3000");
-    entry(1).setText("869.8000");
-    entry(0).setText("869.9250");
+    for (int ch = 3; ch >= 0; --ch)
+        entry(ch).setText(m_profile.band.defaults[static_cast<std::size_t>(ch)]);
 }
 
 void Frequencies::FreqDefaultSW_Click() {
@@ -94,7 +92,7 @@ std::optional<std::string> Frequencies::chooseFile(IFileDialog::Mode mode) {
 void Frequencies::loadTable(const std::string& fileName) {
     // The file is read whole and closed before any entry changes, so no file stays open while the
     // entries' change handling runs, and a file that cannot be read changes nothing.
-    const std::optional<std::string> bytes = files::readWholeFile(fileName);
+    const std::optional<std::string> bytes = m_platform.files.read(fileName);
     if (!bytes) {
         showTableFileError();
         return;
@@ -109,8 +107,7 @@ void Frequencies::loadTable(const std::string& fileName) {
 void Frequencies::saveTable(const std::string& fileName) {
     // Whether the file holds anything decides the question. A missing file counts as empty (a new
     // name asks nothing) and is not created here: only a save that succeeds leaves a file behind.
-    const std::optional<std::uintmax_t> size =
-        files::isMissing(fileName) ? std::optional<std::uintmax_t>(0) : files::fileSize(fileName);
+    const std::optional<std::uintmax_t> size = m_platform.files.contentSize(fileName);
     if (!size) {
         showTableFileError();
         return;
@@ -129,7 +126,8 @@ void Frequencies::saveTable(const std::string& fileName) {
 
     // The new text replaces the file only once it is completely written, so a failure leaves the
     // old file as it was (see replaceFileAtomically for the one exception, a read-only folder).
-    if (!files::replaceFileAtomically(fileName, freq::tableFileText(texts))) showTableFileError();
+    if (!m_platform.files.replace(fileName, freq::tableFileText(texts, m_profile.band.tableComments)))
+        showTableFileError();
 }
 
 void Frequencies::showTableFileError() {

@@ -6,39 +6,21 @@
 
 namespace orvane::freq {
 
-namespace {
+std::string channelLine(int ch, std::string_view text, const std::string& comment) {
+    return "CH" + std::to_string(ch) + "F ," + files::fieldText(text) + comment;
+}
 
-// Key and comment of each line, in file order (channel 3 first). Both programs write these texts;
-// the last line really reads "SS/S1".
-struct TableLine {
-    int channel;
-    const char* key;
-    const char* comment;
-};
-
-constexpr TableLine kLines[] = {
-    {3, "CH3F", ",           Frequency:  [868.0500 to 869.9750 MHz] at S2/S1=Open /Open "},
-    {2, "CH2F", ",           Frequency:  [868.0500 to 869.9750 MHz] at S2/S1=Open /Short"},
-    {1, "CH1F", ",           Frequency:  [868.0500 to 869.9750 MHz] at S2/S1=Short/Open "},
-    {0, "CH0F", ",           Frequency:  [868.0500 to 869.9750 MHz] at SS/S1=Short/Short"},
-};
-
-}  // namespace
-
-std::string tableFileText(const std::array<std::string, 4>& channelTexts) {
+std::string tableFileText(const std::array<std::string, 4>& channelTexts,
+                          const std::array<std::string, 4>& comments) {
     std::vector<std::string> lines;
-    for (const TableLine& line : kLines) {
-        lines.push_back(std::string(line.key) + " ," +
-                        files::fieldText(channelTexts[static_cast<std::size_t>(line.channel)]) +
-                        line.comment);
-    }
+    for (std::size_t ch = 4; ch-- > 0;)
+        lines.push_back(channelLine(static_cast<int>(ch), channelTexts[ch], comments[ch]));
     return files::crlfLines(lines);
 }
 
 std::optional<int> channelOfKey(std::string_view key) {
-    for (const TableLine& line : kLines) {
-        if (key == line.key) return line.channel;
-    }
+    if (key.size() == 4 && key[0] == 'C' && key[1] == 'H' && key[2] >= '0' && key[2] <= '3' && key[3] == 'F')
+        return key[2] - '0';
     return std::nullopt;
 }
 

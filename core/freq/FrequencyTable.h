@@ -7,11 +7,14 @@
 
 namespace orvane::freq {
 
-// The text of a frequency table file: one line per channel, CH3F first and CH0F last, each "key ,"
-// then the channel's text as files::fieldText writes it (an ordinary text as given), then the fixed
-// comment, each line ended by CR LF.
-// channelTexts is indexed by channel.
-std::string tableFileText(const std::array<std::string, 4>& channelTexts);
+// A channel's line of a table or settings file: "CH<ch>F ,", the channel's text as
+// files::fieldText writes it (an ordinary text as given), then the comment (from its comma on).
+std::string channelLine(int ch, std::string_view text, const std::string& comment);
+
+// The text of a frequency table file: the channel lines, CH3F first and CH0F last, each ended by
+// CR LF. Texts and comments are indexed by channel.
+std::string tableFileText(const std::array<std::string, 4>& channelTexts,
+                          const std::array<std::string, 4>& comments);
 
 // The channel a table record's key names: "CH0F" to "CH3F", compared exactly (case-sensitive);
 // nothing for any other key.

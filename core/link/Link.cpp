@@ -86,14 +86,14 @@ void Link::ComStart_Click() {
     f.T_Message.setCaption({});
     f.L_Message.setCaption({});
     std::vector<TextBox*> infoBoxes{&f.Version, &f.Serial, &f.FactoryDate};
-    if (m_profile.hasOffsetBox) infoBoxes.push_back(&f.FOffsetV);
+    if (m_profile.hasOffsetBox()) infoBoxes.push_back(&f.FOffsetV);
     for (TextBox* box : infoBoxes) {
         box->setText({});
         box->setBackColor(f.ColorGray);
     }
     for (int ch = 3; ch >= 0; --ch)
         f.ChFrequency[static_cast<std::size_t>(ch)].setBackColor(f.ColorWindow);
-    if (m_profile.hasStepLabels) {
+    if (m_profile.hasStepLabels()) {
         for (int ch = 3; ch >= 0; --ch)
             f.ChStep[static_cast<std::size_t>(ch)].setBackColor(f.ColorGray);
     }

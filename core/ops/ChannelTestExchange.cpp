@@ -25,7 +25,7 @@ void ChannelTestExchange::TestTimer_Timer() {
     switch (f.SeqStep) {
         case 0: {
             f.T_Message.setCaption({});
-            const auto texts = ops::registerTexts(f.MSFlexGrid1, f.ChIndex, m_profile.registerRows);
+            const auto texts = ops::registerTexts(f.MSFlexGrid1, f.ChIndex, m_profile.registerRows());
             if (!texts) {
                 // The channel's text gives no register values: nothing is sent, so there is no
                 // test mode to leave either.

@@ -46,7 +46,7 @@ std::optional<std::string> registerTexts(const Grid& grid, int channel, int rows
 
 void clearIdentity(Form1& form, const Profile& profile) {
     for (TextBox* box : {&form.Version, &form.Serial, &form.FactoryDate, &form.FOffsetV}) {
-        if (box == &form.FOffsetV && !profile.hasOffsetBox) continue;
+        if (box == &form.FOffsetV && !profile.hasOffsetBox()) continue;
         box->setText({});
         box->setBackColor(form.ColorGray);
     }
@@ -55,7 +55,7 @@ void clearIdentity(Form1& form, const Profile& profile) {
 void startSequence(Form1& form, const Profile& profile, Timer& timer, int intervalMs) {
     for (std::size_t ch = 0; ch < 4; ++ch) {
         form.ChFrequency[ch].setBackColor(form.ColorWindow);
-        if (profile.hasStepLabels) form.ChStep[ch].setBackColor(form.ColorWindow);
+        if (profile.hasStepLabels()) form.ChStep[ch].setBackColor(form.ColorWindow);
     }
     form.exchange.begin(timer);
     form.SeqStep = 0;

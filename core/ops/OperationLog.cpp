@@ -29,7 +29,7 @@ void OperationLog::appendRecord() {
             line += m_form.ChFrequency[ch].text() + ",";
         line += m_platform.clock.shortDate() + "," + m_platform.clock.timeOfDay() + "," + version + "\r\n";
 
-        if (files::appendToFile(path, line)) return;
+        if (m_platform.files.append(path, line)) return;
     } catch (const std::exception&) {
     }
     m_form.L_Message.setCaption(kWriteError);

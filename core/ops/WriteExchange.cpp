@@ -76,7 +76,7 @@ bool WriteExchange::channelStep() {
     const int offset = f.SeqStep - kFirstChannelStep;
     const int channel = offset / 2;
     if (offset % 2 == 0) {
-        const auto texts = ops::registerTexts(f.MSFlexGrid1, channel, m_profile.registerRows);
+        const auto texts = ops::registerTexts(f.MSFlexGrid1, channel, m_profile.registerRows());
         if (!texts) {
             // No register values for this channel's text: the write ends here, before anything
             // of this channel or a later one reaches the flash, and it is not logged.

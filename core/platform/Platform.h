@@ -3,6 +3,7 @@
 #include "core/platform/IAppInfo.h"
 #include "core/platform/IClock.h"
 #include "core/platform/IFileDialog.h"
+#include "core/platform/IFileSystem.h"
 #include "core/platform/IMessageBox.h"
 #include "core/platform/IScreen.h"
 #include "core/platform/ISerialPort.h"
@@ -18,6 +19,7 @@ struct Platform {
     IAppInfo& appInfo;
     IScreen& screen;
     IClock& clock;
+    IFileSystem& files;
 };
 
 }  // namespace orvane

@@ -85,7 +85,7 @@ void ReplyHandler::identity(std::string_view line) {
     f.FactoryDate.setText(text::latin1ToUtf8(replyField(line, 11, 10)));
     f.Serial.setBackColor(f.ColorGreen);
     f.FactoryDate.setBackColor(f.ColorGreen);
-    if (m_profile.hasOffsetBox) {
+    if (m_profile.hasOffsetBox()) {
         f.FOffsetV.setText(text::latin1ToUtf8(replyField(line, 25, 2)));
         f.FOffsetV.setBackColor(f.ColorGreen);
     }
@@ -177,7 +177,7 @@ bool ReplyHandler::echoMatchesGrid(std::string_view line, std::size_t firstPosit
 void ReplyHandler::confirmChannel(long long ch) {
     const auto index = static_cast<std::size_t>(ch);
     m_form.ChFrequency[index].setBackColor(m_form.ColorGreen);
-    if (m_profile.hasStepLabels) m_form.ChStep[index].setBackColor(m_form.ColorGreen);
+    if (m_profile.hasStepLabels()) m_form.ChStep[index].setBackColor(m_form.ColorGreen);
 }
 
 }  // namespace orvane

@@ -1,6 +1,7 @@
 #include "core/shell/App.h"
 
 #include "core/text/NumberText.h"
+#include "core/window/WindowDescription.h"
 
 #include <array>
 #include <exception>
@@ -21,8 +22,9 @@ void skipOnFailure(Step&& step) {
 
 }  // namespace
 
-App::App(Profile profile, Platform& platform, DescribeWindow describe)
+App::App(Profile profile, IRegisterModel& registerModel, Platform& platform)
     : m_profile(std::move(profile)),
+      m_registerModel(registerModel),
       m_platform(platform),
       m_link(m_form, m_profile, platform.port),
       m_replies(m_form, m_profile, platform.port),
@@ -33,7 +35,7 @@ App::App(Profile profile, Platform& platform, DescribeWindow describe)
       m_test(m_form, m_profile, platform, m_link),
       m_readBack(m_form, m_profile, platform, m_link),
       m_write(m_form, m_profile, platform, m_link, m_log) {
-    describe(m_form);
+    describeWindow(m_form, m_profile.window);
     wire();
 }
 
@@ -82,14 +84,11 @@ void App::Form_Load() {
     skipOnFailure([this] { m_link.scanPorts(); });
     skipOnFailure([&] {
         f.RefFrequency = m_profile.refFrequency;
-        if (m_profile.transmitterConstants) {
-            f.CommonParam = m_profile.commonParam;
-            f.Powcfg0Text = m_profile.powcfg0Text;
-            f.Powcfg1Text = m_profile.powcfg1Text;
-            f.ReserveText = m_profile.reserveText;
-        } else {
-            f.PrescalerModulus = m_profile.prescalerModulus;
-        }
+        f.CommonParam = m_profile.commonParam;
+        f.Powcfg0Text = m_profile.powcfg0Text;
+        f.Powcfg1Text = m_profile.powcfg1Text;
+        f.ReserveText = m_profile.reserveText;
+        f.PrescalerModulus = m_profile.prescalerModulus;
     });
     skipOnFailure([&] {
         f.ColorWindow = kSystemWindowColor;
@@ -131,23 +130,14 @@ void App::shapeGrid() {
     for (int col = 1; col <= 4; ++col)
         g.setColumnWidth(col, 990);
     g.setTextMatrix(0, 0, "Register");
-    static const std::array<const char*, 12> kTransmitterRows{"PLLINT",  "PLLFRAC0",  "PLLFRAC1", "PLLFRAC2",
-                                                              "POWCFG0", "POWCFG1",   "FDEV",     "GFDIV",
-                                                              "GFXOSC",  "(Reserve)", "VAC0",     "VAC1"};
-    static const std::array<const char*, 5> kReceiverRows{"Counter-R", "   ''     (MSB)", "Counter-M",
-                                                          "   ''     (MSB)", "Counter-A"};
-    if (m_profile.registerRows == 12) {
-        for (int row = 1; row <= 12; ++row)
-            g.setTextMatrix(row, 0, kTransmitterRows[static_cast<std::size_t>(row - 1)]);
-    } else {
-        for (int row = 1; row <= 5; ++row)
-            g.setTextMatrix(row, 0, kReceiverRows[static_cast<std::size_t>(row - 1)]);
-    }
+    int row = 1;
+    for (const std::string& title : m_profile.window.gridRowTitles)
+        g.setTextMatrix(row++, 0, title);
 }
 
 void App::IntervalTimer_Timer() {
     for (int ch = 0; ch < 4; ++ch)
-        m_profile.registerModel->refreshChannel(m_form, ch);
+        m_registerModel.refreshChannel(m_form, ch);
 }
 
 void App::Form_Unload() {

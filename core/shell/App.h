@@ -11,6 +11,7 @@
 #include "core/protocol/ReplyHandler.h"
 #include "core/shell/Settings.h"
 #include "core/window/Form1.h"
+#include "core/window/IRegisterModel.h"
 #include "core/window/Profile.h"
 
 #include <functional>
@@ -21,9 +22,9 @@ namespace orvane {
 // events, and the wiring between them. Start-up and shut-down are here.
 class App {
 public:
-    using DescribeWindow = void (*)(Form1&);
-
-    App(Profile profile, Platform& platform, DescribeWindow describe);
+    // The window of the program the profile describes, computing its registers with the model
+    // (owned by the caller, which keeps it alive as long as the App).
+    App(Profile profile, IRegisterModel& registerModel, Platform& platform);
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
@@ -53,6 +54,7 @@ private:
     void shapeGrid();
 
     Profile m_profile;
+    IRegisterModel& m_registerModel;
     Platform& m_platform;
     Form1 m_form;
     Link m_link;

@@ -16,8 +16,8 @@ std::string Settings::settingsPath() const {
 void Settings::ReadSettingsFile() {
     try {
         const std::string path = settingsPath();
-        if (!files::ensureFileExists(path)) return;
-        const std::optional<std::string> bytes = files::readWholeFile(path);
+        if (!m_platform.files.ensureExists(path)) return;
+        const std::optional<std::string> bytes = m_platform.files.read(path);
         if (!bytes) return;
         applySettingsText(*bytes);
     } catch (const std::exception&) {
@@ -81,8 +81,8 @@ void Settings::writeSettingsFile() {
         // frequency table is: a link is written through, a write-protected file is left alone,
         // and a failure leaves the previous file as it was (in a folder that cannot be written,
         // the file is overwritten in place instead).
-        files::replaceFileAtomically(settingsPath(),
-                                     settings::settingsFileText(values, m_profile.settingsChannelComments));
+        m_platform.files.replace(settingsPath(),
+                                 settings::settingsFileText(values, m_profile.settingsChannelComments));
     } catch (const std::exception&) {
     }
 }

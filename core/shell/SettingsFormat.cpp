@@ -1,6 +1,7 @@
 #include "core/shell/SettingsFormat.h"
 
 #include "core/files/LineWriter.h"
+#include "core/freq/FrequencyTable.h"
 #include "core/text/NumberText.h"
 
 #include <climits>
@@ -56,10 +57,8 @@ std::string settingsFileText(const SettingsValues& values,
                     ",            Window Left position");
     lines.push_back("COM  ," + fieldText(values.port) + ",              Select Com Port: [COM1 to COM16]");
     lines.push_back("LOGF ," + fieldText(values.logFile) + ",  Log File Name");
-    for (std::size_t ch = 4; ch-- > 0;) {
-        lines.push_back("CH" + std::to_string(ch) + "F ," + fieldText(values.channels[ch]) +
-                        channelComments[ch]);
-    }
+    for (std::size_t ch = 4; ch-- > 0;)
+        lines.push_back(freq::channelLine(static_cast<int>(ch), values.channels[ch], channelComments[ch]));
     if (values.debug) lines.emplace_back("DEBUG,ON,");
     return files::crlfLines(lines);
 }

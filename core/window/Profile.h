@@ -1,63 +1,108 @@
 #pragma once
 
+#include "core/window/Control.h"
+
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
-class Form1;
-
-// The register model of a program: what one IntervalTimer tick does for one channel. The
-// transmitter program computes its twelve register bytes, the receiver program first sets the
-// channel's step caption and then computes its counters.
-class IRegisterModel {
-public:
-    virtual ~IRegisterModel() = default;
-    virtual void refreshChannel(Form1& form, int ch) = 0;
+// A change a program makes to a control of the shared window description, found by the name the
+// control has there.
+struct ControlPatch {
+    std::string name;
+    std::optional<std::string> rename;
+    std::optional<Rect> geometry;
+    std::optional<Color> foreColor;
 };
 
-// Everything in which the two programs differ, said once. The core reads these fields instead of
-// asking which program it is.
+// A caption without behaviour in the debug frame.
+struct LabelSpec {
+    std::string name;
+    Rect geometry;
+    std::string caption;
+};
+
+// One of the per-channel label arrays of the debug frame ("LoFrequency", "ChStep", "Rcounter",
+// "ProgramCounter", "SwallowCounter"), placed in a column.
+struct LabelColumn {
+    std::string name;
+    int left = 0;
+    int width = 0;
+};
+
+// How a program's window differs from the description both programs share.
+struct WindowLayout {
+    std::string caption;  // before start-up appends the version
+    int writeAllInterval = 0;
+    std::vector<ControlPatch> patches;  // names, positions and colours that differ
+    // The debug frame.
+    std::vector<LabelSpec> debugLabels;
+    Rect factoryDate;
+    std::optional<Rect> offsetBox;  // FOffsetV, where the program has it
+    Rect grid;
+    std::vector<std::string> gridRowTitles;  // column 0 below "Register": one row per register
+    Rect term;
+    std::vector<LabelColumn> channelLabels;  // none, or the receiver's label arrays
+    std::array<int, 4> channelLabelTops{};   // their tops, indexed by channel
+};
+
+// The band of the module a program serves: the entries' lists, validation, stepping, defaults
+// and the table file's comments follow it.
+struct Band {
+    double low = 0;  // MHz, both edges inclusive
+    double high = 0;
+    double step = 0;                      // MHz between list texts, and of one up or down step
+    double rasterHz = 0;                  // the raster entries are checked against (where the program checks)
+    std::array<std::string, 4> defaults;  // indexed by channel
+    std::array<std::string, 4> tableComments;  // after each channel's value, from its comma on
+};
+
+// Everything in which the programs differ, said once: the core reads these fields instead of
+// asking which program it is. A program is a profile and a register model.
 struct Profile {
-    std::string exeName;         // "Quorvex"
-    std::string initialCaption;  // "ORVANE-T(869M)_Setup"
-    char moduleType = 'T';       // type letter the "*V" reply must carry
+    std::string programName;  // "Quorvex"
+    std::string moduleName;   // "transmitter"
+    char moduleType = 0;      // type letter the "*V" reply must carry
 
-    // Start-up constants.
-    double refFrequency = 13;
-    bool transmitterConstants = true;  // CommonParam, Powcfg0Text, ... (else PrescalerModulus)
-    std::string commonParam = "0A,26,C8";
-    std::string powcfg0Text = "1C";
-    std::string powcfg1Text = "0A";
-    std::string reserveText = "FF";
-    short prescalerModulus = 128;
+    WindowLayout window;
+    Band band;
 
-    // Window differences that behaviour depends on.
-    bool hasOffsetBox = true;    // FOffsetV exists
-    bool hasStepLabels = false;  // ChStep(0..3) coloured with the entries
+    // Start-up values of the window-level constants (a program without one leaves it empty).
+    double refFrequency = 0;
+    std::string commonParam;
+    std::string powcfg0Text;
+    std::string powcfg1Text;
+    std::string reserveText;
+    short prescalerModulus = 0;
 
     // Link and protocol.
-    std::string comNotOpenText = "COM Not Open!!";
-    bool usesCommonParams = true;        // "/M" and "/M " sent, "*M" replies handled
-    bool closesTestWithStar = true;      // RTS off and a bare "*" at the end of a test
-    int registerRows = 12;               // grid rows sent with "/T "
-    int readEchoValues = 12;             // values compared in "*R"
-    int testEchoValues = 12;             // values compared in "*T"
-    int testEchoFirstPosition = 5;       // 1-based position of the first "*T" value
-    int writeEchoValues = 12;            // values compared in "*W"
+    std::string comNotOpenText;
+    bool usesCommonParams = false;       // "/M" and "/M " sent, "*M" replies handled
+    bool closesTestWithStar = false;     // RTS off and a bare "*" at the end of a test
+    int readEchoValues = 0;              // values compared in "*R"
+    int testEchoValues = 0;              // values compared in "*T"
+    int testEchoFirstPosition = 0;       // 1-based position of the first "*T" value
+    int writeEchoValues = 0;             // values compared in "*W"
     bool writeChannelDecimal = false;    // "*W" channel field read as decimal
     bool flashClearOnInfoLabel = false;  // "*C" error shown in C_Message instead of T_Message
-    std::string flashClearErrorText = "Flash Clear Error!!";
-    std::string writeErrText = "Flash Write Error!!";  // text of an "*W Err" line
+    std::string flashClearErrorText;
+    std::string writeErrText;  // text of an "*W Err" line
 
     // Channel frequencies.
-    bool checksRaster = true;  // 12.5 kHz raster test in the entry validation
+    bool checksRaster = false;  // raster test in the entry validation
     bool defaultSetResetsColors = false;
 
     // Settings file comments of CH0F .. CH3F (each begins with the comma that ends the value).
     std::array<std::string, 4> settingsChannelComments;
 
-    IRegisterModel* registerModel = nullptr;
+    // Registers sent with "/T " per channel: one per grid row below the titles.
+    int registerRows() const { return static_cast<int>(window.gridRowTitles.size()); }
+    bool hasOffsetBox() const { return window.offsetBox.has_value(); }
+    // The receiver's step labels, coloured with their entries.
+    bool hasStepLabels() const { return !window.channelLabels.empty(); }
 };
 
 }  // namespace orvane

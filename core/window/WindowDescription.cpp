@@ -3,6 +3,8 @@
 #include "core/window/Form1.h"
 
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace orvane {
 
@@ -17,7 +19,8 @@ void statusLabel(Label& label, const std::string& name, Control* frame, Rect geo
     label.setForeColor(kRed);
 }
 
-void infoBox(TextBox& box, const std::string& name, Control* frame, Rect geometry) {
+// A box the module's values go into: centred, grey until a value comes.
+void infoBox(Control& box, const std::string& name, Control* frame, Rect geometry) {
     place(box, name, frame, geometry);
     box.setAlignment(Align::Center);
     box.setBackColor(kColorGray);  // no value from the module before any reply
@@ -39,6 +42,50 @@ void place(Control& control, const std::string& name, Control* frame, Rect geome
     control.present = true;
     control.setGeometry(geometry);
     control.setCaption(caption);
+}
+
+void describeWindow(Form1& f, const WindowLayout& layout) {
+    describeCommonWindow(f, layout.caption);
+    f.WriteAllTimer.setInterval(layout.writeAllInterval);
+
+    // Every patch names a control as the shared description named it, so that renames cannot
+    // redirect a later patch.
+    std::vector<std::pair<Control*, const ControlPatch*>> targets;
+    const std::vector<Control*> all = f.controls();
+    for (const ControlPatch& patch : layout.patches) {
+        for (Control* control : all) {
+            if (control->present && control->name == patch.name) targets.emplace_back(control, &patch);
+        }
+    }
+    for (const auto& [control, patch] : targets) {
+        if (patch->rename) control->name = *patch->rename;
+        if (patch->geometry) control->setGeometry(*patch->geometry);
+        if (patch->foreColor) control->setForeColor(*patch->foreColor);
+    }
+
+    for (const LabelSpec& label : layout.debugLabels)
+        place(f.addLabel(), label.name, &f.Frame5, label.geometry, label.caption);
+    f.FactoryDate.setGeometry(layout.factoryDate);
+    if (layout.offsetBox) infoBox(f.FOffsetV, "FOffsetV", &f.Frame5, *layout.offsetBox);
+    f.MSFlexGrid1.setGeometry(layout.grid);
+    f.MSFlexGrid1.setShape(static_cast<int>(layout.gridRowTitles.size()) + 1, 5);
+    f.Term.setGeometry(layout.term);
+
+    const std::pair<const char*, std::array<Label, 4>*> arrays[] = {{"LoFrequency", &f.LoFrequency},
+                                                                    {"ChStep", &f.ChStep},
+                                                                    {"Rcounter", &f.Rcounter},
+                                                                    {"ProgramCounter", &f.ProgramCounter},
+                                                                    {"SwallowCounter", &f.SwallowCounter}};
+    for (const LabelColumn& column : layout.channelLabels) {
+        for (const auto& [name, labels] : arrays) {
+            if (column.name != name) continue;
+            for (int ch = 3; ch >= 0; --ch) {
+                const auto i = static_cast<std::size_t>(ch);
+                infoBox((*labels)[i], indexed(name, ch), &f.Frame5,
+                        {column.left, layout.channelLabelTops[i], column.width, 255});
+            }
+        }
+    }
 }
 
 int channelRowTop(int ch) {

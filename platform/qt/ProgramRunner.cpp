@@ -1,5 +1,6 @@
 #include "platform/qt/ProgramRunner.h"
 
+#include "core/files/DiskFileSystem.h"
 #include "platform/qt/QtAppInfo.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtFileDialog.h"
@@ -35,7 +36,7 @@ void placeUnplaced(Window& window, const IScreen& screen) {
 
 }  // namespace
 
-int runProgram(int argc, char** argv, Profile profile, App::DescribeWindow describe) {
+int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerModel) {
     QApplication application(argc, argv);
     TerminationSignals termination;
 
@@ -45,9 +46,10 @@ int runProgram(int argc, char** argv, Profile profile, App::DescribeWindow descr
     QtAppInfo appInfo;
     QtScreen screen;
     QtClock clock;
-    Platform platform{port, fileDialog, messageBox, appInfo, screen, clock};
+    files::DiskFileSystem files;
+    Platform platform{port, fileDialog, messageBox, appInfo, screen, clock, files};
 
-    App app(std::move(profile), platform, describe);
+    App app(std::move(profile), registerModel, platform);
     Window& window = app.form().form;
     Rect unplaced = window.geometry();
     unplaced.left = kUnplaced;

@@ -8,6 +8,6 @@ namespace orvane::qt {
 // Runs one program: the Qt application, the platform services, the window model with its
 // behaviour, start-up, the window, the timers and the event loop. Closing the window runs
 // shut-down once; the result is the program's exit status.
-int runProgram(int argc, char** argv, Profile profile, App::DescribeWindow describe);
+int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerModel);
 
 }  // namespace orvane::qt

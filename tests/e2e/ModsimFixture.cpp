@@ -1,7 +1,7 @@
 #include "tests/e2e/ModsimFixture.h"
 
-#include "apps/brelund/BrelundProgram.h"
-#include "apps/quorvex/QuorvexProgram.h"
+#include "apps/brelund/BrelundProfile.h"
+#include "apps/quorvex/QuorvexProfile.h"
 
 #include <QDeadlineTimer>
 #include <QTest>
@@ -75,9 +75,9 @@ QtProgram::QtProgram(Program program) : which(program) {
     appInfo.folder = folder.str();
     appInfo.baseName = program == Program::Quorvex ? "Quorvex" : "Brelund";
     if (program == Program::Quorvex)
-        app = std::make_unique<App>(quorvex::profile(), platform, &quorvex::describeWindow);
+        app = std::make_unique<App>(quorvex::profile(), transmitterModel, platform);
     else
-        app = std::make_unique<App>(brelund::profile(), platform, &brelund::describeWindow);
+        app = std::make_unique<App>(brelund::profile(), receiverModel, platform);
 }
 
 QtProgram::~QtProgram() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "apps/brelund/BrelundRegisterModel.h"
+#include "apps/quorvex/QuorvexRegisterModel.h"
+#include "core/files/DiskFileSystem.h"
 #include "core/shell/App.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTimerDriver.h"
@@ -75,7 +78,10 @@ public:
     FakeAppInfo appInfo;
     FakeScreen screen;
     FakeClock wallClock;
-    Platform platform{port, dialog, messageBox, appInfo, screen, wallClock};
+    files::DiskFileSystem files;
+    Platform platform{port, dialog, messageBox, appInfo, screen, wallClock, files};
+    quorvex::QuorvexRegisterModel transmitterModel;
+    brelund::BrelundRegisterModel receiverModel;
     std::unique_ptr<App> app;
     std::unique_ptr<qt::QtTimerDriver> timers;
 };

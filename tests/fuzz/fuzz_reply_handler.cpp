@@ -1,14 +1,16 @@
 // Feeds arbitrary bytes, in arbitrary pieces, to the receive handler of both programs and checks
 // what must hold after every receive event: no crash, Term within 1000 characters with the caret at
 // its end, ReplyFlag 0 or 1, and reply lines cut exactly as the step-by-step reference cuts them.
-#include "apps/brelund/BrelundProgram.h"
-#include "apps/quorvex/QuorvexProgram.h"
-#include "core/platform/Platform.h"
+#include "apps/brelund/BrelundProfile.h"
+#include "apps/brelund/BrelundRegisterModel.h"
+#include "apps/quorvex/QuorvexProfile.h"
+#include "apps/quorvex/QuorvexRegisterModel.h"
 #include "core/protocol/ReplyLines.h"
 #include "core/shell/App.h"
-#include "tests/support/NullPlatform.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/ReferenceLineCutter.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -24,16 +26,27 @@ void require(bool condition) {
     if (!condition) std::abort();
 }
 
+template <class Model>
+struct Window {
+    explicit Window(Profile profile) : app(std::move(profile), model, fakes.platform) {
+        app.Form_Load();
+        app.IntervalTimer_Timer();  // register texts in the grid, as after the first tick
+    }
+    test::FakePlatform fakes{test::FakePlatform::Files::Memory};
+    Model model;
+    App app;
+};
+
 // Input layout: byte 0 picks the running channel (-1 to 5, outside 0..3 on purpose); then pieces,
 // each a length byte (low 6 bits: 1 to 64 bytes; high bit: the exchange resets ReplyFlag first)
-// followed by that many bytes delivered as one receive event.
-void run(Profile profile, App::DescribeWindow describe, std::string_view data) {
-    test::NullPlatform fakes;
-    test::InputOnlyPort& port = fakes.port;
-    App app(std::move(profile), fakes.platform, describe);
-    app.Form_Load();
-    app.IntervalTimer_Timer();  // register texts in the grid, as after the first tick
+// followed by that many bytes delivered as one receive event. Each input gets a fresh receive
+// handler and an empty RxBuffer, so nothing of one input reaches the next.
+void run(App& app, test::FakeSerialPort& port, std::string_view data) {
     Form1& f = app.form();
+    f.RxBuffer.clear();
+    f.ReplyFlag = 0;
+    ReplyHandler handler(f, app.profile(), port);
+    port.setReceiveHandler([&handler] { handler.MSComm1_OnComm(); });
     f.ChIndex = static_cast<int>(static_cast<unsigned char>(data[0]) % 7) - 1;
 
     std::string referenceBuffer;
@@ -45,10 +58,9 @@ void run(Profile profile, App::DescribeWindow describe, std::string_view data) {
         const std::string_view chunk = data.substr(i + 1, length);
         i += 1 + length;
         if ((head & 0x80) != 0) f.ReplyFlag = 0;
-
-        port.input = std::string(chunk);
-        app.replies().MSComm1_OnComm();
-        require(f.Term.text().size() <= 1000);
+        port.deliver(std::string(chunk));
+        const std::string& term = f.Term.text();
+        require(std::count_if(term.begin(), term.end(), [](char c) { return (c & 0xC0) != 0x80; }) <= 1000);
         require(f.Term.caret() == f.Term.text().size());
         require(f.ReplyFlag == 0 || f.ReplyFlag == 1);
 
@@ -72,8 +84,10 @@ void run(Profile profile, App::DescribeWindow describe, std::string_view data) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
+    static Window<quorvex::QuorvexRegisterModel> transmitter(quorvex::profile());
+    static Window<brelund::BrelundRegisterModel> receiver(brelund::profile());
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    run(quorvex::profile(), &quorvex::describeWindow, input);
-    run(brelund::profile(), &brelund::describeWindow, input);
+    run(transmitter.app, transmitter.fakes.port, input);
+    run(receiver.app, receiver.fakes.port, input);
     return 0;
 }

@@ -1,22 +1,18 @@
 // Runs the whole settings reading of a program on arbitrary file content: the bytes become the
-// settings file, start-up applies it, shut-down writes the file again and a second run reads that.
-// Checks that the window lands where the limit rule allows and that a written file restores what
-// the first run showed: position and debug mode exactly, every text exactly but for double quotes
-// the format cannot hold.
-#include "apps/quorvex/QuorvexProgram.h"
-#include "core/files/TextFile.h"
-#include "core/platform/Platform.h"
+// settings file, start-up applies it, shut-down writes the file again and a second start reads
+// that. Checks that the window lands where the limit rule allows and that the written file
+// restores what the first start showed. One window serves the whole run, its files in memory:
+// before every start the state a settings file can touch is put back as start-up leaves it.
+#include "apps/quorvex/QuorvexProfile.h"
+#include "apps/quorvex/QuorvexRegisterModel.h"
 #include "core/shell/App.h"
-#include "tests/support/NullPlatform.h"
+#include "tests/support/FakePlatform.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <stdlib.h>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
 
@@ -26,25 +22,50 @@ void require(bool condition) {
     if (!condition) std::abort();
 }
 
-constexpr int kScreenWidth = test::FixedScreen::kWidth;
-constexpr int kScreenHeight = test::FixedScreen::kHeight;
+// What a settings file can change.
+struct Touched {
+    Rect geometry;
+    std::string caption;
+    int debugFrameLeft = 0;
+    std::string debugMode;
+    std::string port;
+    std::string logFile;
+    std::array<std::string, 4> channels;
+};
 
-// One folder for the whole run, in memory where the system offers it.
-std::string runFolder() {
-    static const std::string folder = [] {
-        char pattern[] = "/dev/shm/fuzz-settings-XXXXXX";
-        if (const char* made = ::mkdtemp(pattern)) return std::string(made);
-        char fallback[] = "/tmp/fuzz-settings-XXXXXX";
-        const char* made = ::mkdtemp(fallback);
-        require(made != nullptr);
-        return std::string(made);
-    }();
-    return folder;
+Touched capture(Form1& f) {
+    Touched t{f.form.geometry(),
+              f.form.caption(),
+              f.Frame5.left(),
+              f.DebugMode,
+              f.Combo1.text(),
+              f.LogFileName.text(),
+              {}};
+    for (std::size_t ch = 0; ch < 4; ++ch)
+        t.channels[ch] = f.ChFrequency[ch].text();
+    return t;
 }
 
-struct Program {
-    test::NullPlatform fakes{runFolder()};
-    App app{quorvex::profile(), fakes.platform, &quorvex::describeWindow};
+void restore(Form1& f, const Touched& t) {
+    f.form.setGeometry(t.geometry);
+    f.form.setCaption(t.caption);
+    f.Frame5.setLeft(t.debugFrameLeft);
+    f.DebugMode = t.debugMode;
+    f.Combo1.setText(t.port);
+    f.LogFileName.setText(t.logFile);
+    for (std::size_t ch = 0; ch < 4; ++ch)
+        f.ChFrequency[ch].setText(t.channels[ch]);
+}
+
+struct Window {
+    Window() {
+        app.Form_Load();  // no settings file yet: what start-up leaves before applying one
+        startState = capture(app.form());
+    }
+    test::FakePlatform fakes{test::FakePlatform::Files::Memory};
+    quorvex::QuorvexRegisterModel model;
+    App app{quorvex::profile(), model, fakes.platform};
+    Touched startState;
 };
 
 // Whether the next run got the value back: exactly, or with some of its double quotes dropped
@@ -68,40 +89,38 @@ bool within(int position, int limit) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string ini = files::joinPath(runFolder(), "Quorvex.ini");
-    {
-        std::ofstream out(ini, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        require(out.good());
-    }
+    static Window window;
+    App& app = window.app;
+    Form1& f = app.form();
+    auto& files = window.fakes.memory.files;
+    const std::string ini = app.settings().settingsPath();
 
-    auto first = std::make_unique<Program>();
-    first->app.Form_Load();
-    Form1& f = first->app.form();
+    files[ini].assign(reinterpret_cast<const char*>(data), size);
+    restore(f, window.startState);
+    app.settings().ReadSettingsFile();
 
     // The window stays on the screen as far as it fits; the caption only ever gains the suffix.
     const bool debug = f.DebugMode == "ON";
     require(f.DebugMode.empty() || debug);
     require(f.form.width() == (debug ? 12300 : 6060));
-    require(within(f.form.top(), kScreenHeight - 7830));
-    require(within(f.form.left(), kScreenWidth - 6060));
-    const std::string caption = "ORVANE-T(869M)_Setup   Ver.=1.5.2";
+    require(within(f.form.top(), window.fakes.screen.height - 7830));
+    require(within(f.form.left(), window.fakes.screen.width - 6060));
+    const std::string& caption = window.startState.caption;
     require(f.form.caption().compare(0, caption.size(), caption) == 0);
     require((f.form.caption().size() > caption.size()) == debug);
 
-    first->app.Form_Unload();
-    const std::string written = files::readWholeFile(ini).value_or("");
-    require(!written.empty());
+    app.Form_Unload();
+    require(!files[ini].empty());
+    const Touched first = capture(f);
 
-    auto second = std::make_unique<Program>();
-    second->app.Form_Load();
-    const Form1& g = second->app.form();
-    require(g.form.top() == f.form.top());
-    require(g.form.left() == f.form.left());
-    require(g.DebugMode == f.DebugMode);
-    require(restored(g.Combo1.text(), f.Combo1.text()));
-    require(restored(g.LogFileName.text(), f.LogFileName.text()));
+    restore(f, window.startState);
+    app.settings().ReadSettingsFile();
+    const Touched second = capture(f);
+    require(second.geometry == first.geometry);
+    require(second.debugMode == first.debugMode);
+    require(restored(second.port, first.port));
+    require(restored(second.logFile, first.logFile));
     for (std::size_t ch = 0; ch < 4; ++ch)
-        require(restored(g.ChFrequency[ch].text(), f.ChFrequency[ch].text()));
+        require(restored(second.channels[ch], first.channels[ch]));
     return 0;
 }

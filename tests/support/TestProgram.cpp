@@ -1,7 +1,7 @@
 #include "tests/support/TestProgram.h"
 
-#include "apps/brelund/BrelundProgram.h"
-#include "apps/quorvex/QuorvexProgram.h"
+#include "apps/brelund/BrelundProfile.h"
+#include "apps/quorvex/QuorvexProfile.h"
 #include "core/files/TextFile.h"
 
 #include <atomic>
@@ -30,9 +30,9 @@ TestProgram::TestProgram(Program program) : which(program) {
     appInfo.baseName = program == Program::Quorvex ? "Quorvex" : "Brelund";
     port.now = [this] { return static_cast<long long>(clock.now()); };
     if (program == Program::Quorvex)
-        app = std::make_unique<App>(quorvex::profile(), platform, &quorvex::describeWindow);
+        app = std::make_unique<App>(quorvex::profile(), transmitterModel, platform);
     else
-        app = std::make_unique<App>(brelund::profile(), platform, &brelund::describeWindow);
+        app = std::make_unique<App>(brelund::profile(), receiverModel, platform);
 }
 
 void TestProgram::start() {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/platform/Platform.h"
+#include "apps/brelund/BrelundRegisterModel.h"
+#include "apps/quorvex/QuorvexRegisterModel.h"
 #include "core/shell/App.h"
-#include "tests/support/FakeSerialPort.h"
-#include "tests/support/Fakes.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/VirtualClock.h"
 
 #include <filesystem>
@@ -30,7 +30,7 @@ private:
 
 // One program with fakes for every platform service and the virtual clock driving its timers.
 // The program folder is a fresh temporary folder. Call start() to run Form_Load.
-class TestProgram {
+class TestProgram : public FakePlatform {
 public:
     explicit TestProgram(Program which);
 
@@ -44,13 +44,8 @@ public:
     Program which;
     TempFolder folder;
     VirtualClock clock;
-    FakeSerialPort port;
-    FakeFileDialog dialog;
-    FakeMessageBox messageBox;
-    FakeAppInfo appInfo;
-    FakeScreen screen;
-    FakeClock wallClock;
-    Platform platform{port, dialog, messageBox, appInfo, screen, wallClock};
+    quorvex::QuorvexRegisterModel transmitterModel;
+    brelund::BrelundRegisterModel receiverModel;
     std::unique_ptr<App> app;
 };
 

@@ -1,3 +1,4 @@
+#include "apps/quorvex/QuorvexProfile.h"
 #include "core/freq/ChannelFrequency.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,8 @@
 
 namespace orvane::freq {
 namespace {
+
+const Band kBand = quorvex::profile().band;
 
 TEST(ChannelFrequency, StepsOntoTheRasterAndStopsAtTheBandEdges) {
     struct Case {
@@ -31,8 +34,8 @@ TEST(ChannelFrequency, StepsOntoTheRasterAndStopsAtTheBandEdges) {
     };
     for (const Case& c : cases) {
         const std::string shown = c.text.substr(0, 20);
-        EXPECT_EQ(steppedFrequencyText(c.text, +1), c.up) << "up from " << shown;
-        EXPECT_EQ(steppedFrequencyText(c.text, -1), c.down) << "down from " << shown;
+        EXPECT_EQ(steppedFrequencyText(c.text, +1, kBand), c.up) << "up from " << shown;
+        EXPECT_EQ(steppedFrequencyText(c.text, -1, kBand), c.down) << "down from " << shown;
     }
 }
 
@@ -40,30 +43,30 @@ TEST(ChannelFrequency, RepeatedStepsStayAtTheEdge) {
     std::string up = "869.9625";
     std::string down = "868.0625";
     for (int i = 0; i < 3; ++i) {
-        up = steppedFrequencyText(up, +1);
-        down = steppedFrequencyText(down, -1);
+        up = steppedFrequencyText(up, +1, kBand);
+        down = steppedFrequencyText(down, -1, kBand);
         EXPECT_EQ(up, "869.9750");
         EXPECT_EQ(down, "868.0500");
     }
 }
 
 TEST(ChannelFrequency, EveryStepFromEveryListItemLandsOnTheNeighbour) {
-    const auto list = frequencyListTexts();
+    const auto list = frequencyListTexts(kBand);
     for (std::size_t i = 0; i + 1 < list.size(); ++i) {
-        EXPECT_EQ(steppedFrequencyText(list[i], +1), list[i + 1]);
-        EXPECT_EQ(steppedFrequencyText(list[i + 1], -1), list[i]);
+        EXPECT_EQ(steppedFrequencyText(list[i], +1, kBand), list[i + 1]);
+        EXPECT_EQ(steppedFrequencyText(list[i + 1], -1, kBand), list[i]);
     }
 }
 
 TEST(ChannelFrequency, ListHoldsEveryRasterPointOfTheBand) {
-    const auto list = frequencyListTexts();
+    const auto list = frequencyListTexts(kBand);
     ASSERT_EQ(list.size(), 155u);
     EXPECT_EQ(list.front(), "868.0500");
     EXPECT_EQ(list[2], "868.0750");
     EXPECT_EQ(list[152], "869.9500");
     EXPECT_EQ(list.back(), "869.9750");
     for (const std::string& text : list)
-        EXPECT_TRUE(entryAcceptable(text, true)) << text;
+        EXPECT_TRUE(entryAcceptable(text, kBand, true)) << text;
 }
 
 TEST(ChannelFrequency, AcceptsBandAndRaster) {
@@ -80,8 +83,8 @@ TEST(ChannelFrequency, AcceptsBandAndRaster) {
         {"4294.9675", false, false}, {"1E306", false, false},   {std::string(10000, '9'), false, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(entryAcceptable(c.text, true), c.withRaster) << c.text.substr(0, 20);
-        EXPECT_EQ(entryAcceptable(c.text, false), c.withoutRaster) << c.text.substr(0, 20);
+        EXPECT_EQ(entryAcceptable(c.text, kBand, true), c.withRaster) << c.text.substr(0, 20);
+        EXPECT_EQ(entryAcceptable(c.text, kBand, false), c.withoutRaster) << c.text.substr(0, 20);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "apps/quorvex/QuorvexProgram.h"
+#include "apps/quorvex/QuorvexProfile.h"
 #include "core/shell/SettingsFormat.h"
 
 #include <gtest/gtest.h>

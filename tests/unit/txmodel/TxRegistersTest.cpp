@@ -10,6 +10,9 @@
 namespace orvane::tx {
 namespace {
 
+// The transmitter program's constants, which the worked examples assume.
+const TxConstants kConstants{13, "1C", "0A", "FF"};
+
 std::string joined(const std::array<std::string, 12>& registers) {
     std::string text;
     for (const std::string& r : registers) {
@@ -24,7 +27,7 @@ std::string registersOf(std::string channelText) {
     for (char& c : channelText) {
         if (c == ',') c = '.';
     }
-    const auto registers = channelRegisters(text::leadingNumber(channelText), TxConstants{});
+    const auto registers = channelRegisters(text::leadingNumber(channelText), kConstants);
     return registers ? joined(*registers) : "none";
 }
 
@@ -52,7 +55,7 @@ TEST(TxRegisters, ChannelTextsGiveTheirRegisterTexts) {
 }
 
 TEST(TxRegisters, FixedRowsFollowTheConstants) {
-    TxConstants constants;
+    TxConstants constants = kConstants;
     constants.powcfg0Text = "AA";
     constants.powcfg1Text = "BB";
     constants.reserveText = "CC";
@@ -69,29 +72,29 @@ TEST(TxRegisters, FixedRowsFollowTheConstants) {
 TEST(TxRegisters, FractionStaysWithin21BitsAcrossTheBand) {
     for (int step = 0; step <= 154; ++step) {
         const double f = 868.05 + step * 0.0125;
-        const auto registers = channelRegisters(f, TxConstants{});
+        const auto registers = channelRegisters(f, kConstants);
         ASSERT_TRUE(registers) << f;
         EXPECT_EQ((*registers)[6], "6E") << f;
         EXPECT_LE(text::hexField((*registers)[3]), 0x1F) << f;
     }
     // Just below a whole multiple of the reference the fraction is at its largest.
-    const auto top = channelRegisters(std::nextafter(13.0 * 67, 0.0), TxConstants{});
+    const auto top = channelRegisters(std::nextafter(13.0 * 67, 0.0), kConstants);
     ASSERT_TRUE(top);
     EXPECT_LE(text::hexField((*top)[3]), 0x1F);
 }
 
 TEST(TxRegisters, ValuesBeyond32BitsGiveNothing) {
     const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_FALSE(channelRegisters(inf, TxConstants{}));
-    EXPECT_FALSE(channelRegisters(-inf, TxConstants{}));
-    EXPECT_FALSE(channelRegisters(3e10, TxConstants{}));
-    EXPECT_FALSE(channelRegisters(-1e308, TxConstants{}));
+    EXPECT_FALSE(channelRegisters(inf, kConstants));
+    EXPECT_FALSE(channelRegisters(-inf, kConstants));
+    EXPECT_FALSE(channelRegisters(3e10, kConstants));
+    EXPECT_FALSE(channelRegisters(-1e308, kConstants));
     // PLLINT = f / 13 is the first written value to leave 32 bits (VAC itself is never written,
     // only its bytes).
-    EXPECT_FALSE(channelRegisters(13.0 * 2147483648.0, TxConstants{}));
-    EXPECT_TRUE(channelRegisters(13.0 * 2147483647.0, TxConstants{}));
-    EXPECT_TRUE(channelRegisters(-13.0 * 2147483648.0, TxConstants{}));
-    EXPECT_FALSE(channelRegisters(-13.0 * 2147483649.0, TxConstants{}));
+    EXPECT_FALSE(channelRegisters(13.0 * 2147483648.0, kConstants));
+    EXPECT_TRUE(channelRegisters(13.0 * 2147483647.0, kConstants));
+    EXPECT_TRUE(channelRegisters(-13.0 * 2147483648.0, kConstants));
+    EXPECT_FALSE(channelRegisters(-13.0 * 2147483649.0, kConstants));
 }
 
 }  // namespace

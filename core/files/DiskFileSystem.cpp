@@ -1,0 +1,28 @@
+#include "core/files/DiskFileSystem.h"
+
+#include "core/files/TextFile.h"
+
+namespace orvane::files {
+
+std::optional<std::string> DiskFileSystem::read(const std::string& path) {
+    return readWholeFile(path);
+}
+
+bool DiskFileSystem::ensureExists(const std::string& path) {
+    return ensureFileExists(path);
+}
+
+std::optional<std::uintmax_t> DiskFileSystem::contentSize(const std::string& path) {
+    if (isMissing(path)) return 0;
+    return fileSize(path);
+}
+
+bool DiskFileSystem::replace(const std::string& path, std::string_view bytes) {
+    return replaceFileAtomically(path, bytes);
+}
+
+bool DiskFileSystem::append(const std::string& path, std::string_view bytes) {
+    return appendToFile(path, bytes);
+}
+
+}  // namespace orvane::files

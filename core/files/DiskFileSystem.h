@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/platform/IFileSystem.h"
+
+namespace orvane::files {
+
+// The files on the disk.
+class DiskFileSystem : public IFileSystem {
+public:
+    std::optional<std::string> read(const std::string& path) override;
+    bool ensureExists(const std::string& path) override;
+    std::optional<std::uintmax_t> contentSize(const std::string& path) override;
+    bool replace(const std::string& path, std::string_view bytes) override;
+    bool append(const std::string& path, std::string_view bytes) override;
+};
+
+}  // namespace orvane::files

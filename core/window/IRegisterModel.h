@@ -1,0 +1,16 @@
+#pragma once
+
+namespace orvane {
+
+class Form1;
+
+// The register model of a program: what one IntervalTimer tick does for one channel. The
+// transmitter program computes its twelve register bytes, the receiver program first sets the
+// channel's step caption and then computes its counters. The program's composition root owns it.
+class IRegisterModel {
+public:
+    virtual ~IRegisterModel() = default;
+    virtual void refreshChannel(Form1& form, int ch) = 0;
+};
+
+}  // namespace orvane
