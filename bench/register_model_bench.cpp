@@ -4,6 +4,7 @@
 #include "apps/quorvex/QuorvexProfile.h"
 #include "apps/quorvex/QuorvexRegisterModel.h"
 #include "core/text/NumberText.h"
+#include "core/window/Form1.h"
 #include "core/window/WindowDescription.h"
 #include "rxmodel/RxCounters.h"
 #include "txmodel/TxRegisters.h"

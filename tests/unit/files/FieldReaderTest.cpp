@@ -144,25 +144,27 @@ TEST(FieldReader, ArbitraryBytesKeepInvariants) {
     }
 }
 
-TEST(FieldReader, LargeInputsAreReadInOnePass) {
-    const std::size_t tenMegabytes = 10u << 20;
+// Large inputs are read whole; how the time grows with the size is measured by the field reader
+// benchmark.
+TEST(FieldReader, LargeInputsAreReadToTheEnd) {
+    const std::size_t size = 64u << 10;
 
     const std::string line = "CH2F ,868.3000,           Frequency comment\r\n";
     std::string lines;
-    lines.reserve(tenMegabytes + line.size());
-    while (lines.size() < tenMegabytes)
+    lines.reserve(size + line.size());
+    while (lines.size() < size)
         lines += line;
     const auto records = readRecords(lines);
     ASSERT_EQ(records.size(), lines.size() / line.size());
     EXPECT_EQ(records.back().value, "868.3000");
 
-    // One huge field with blanks on both sides, and one huge quoted field that is never closed.
-    const std::string blanks(tenMegabytes / 2, ' ');
+    // One long field with blanks on both sides, and one long quoted field that is never closed.
+    const std::string blanks(size / 2, ' ');
     EXPECT_EQ(allFields(blanks + "x" + blanks + "y" + blanks), std::vector<std::string>{"x" + blanks + "y"});
-    const std::string body(tenMegabytes, ',');
+    const std::string body(size, ',');
     EXPECT_EQ(allFields("\"" + body), std::vector<std::string>{body});
 
-    // Ten million empty fields.
+    // A field between every two commas.
     FieldReader reader(body);
     std::size_t count = 0;
     while (reader.next())

@@ -149,7 +149,7 @@ void ModuleSim::handle(const std::string& command, SimOutput& out) {
     ++m_commandCount;
     std::string reply = execute(command);
     if (!reply.empty() && withheld(command)) reply.clear();
-    emit(reply, out);
+    sendReply(reply, out);
     out.exchanges.push_back({command, reply});
     if (m_config.faults.closeAfter > 0 && m_commandCount >= m_config.faults.closeAfter) m_linkDropped = true;
 }
@@ -160,7 +160,7 @@ bool ModuleSim::withheld(const std::string& command) const {
                                         [&](const std::string& p) { return startsWith(command, p); });
 }
 
-void ModuleSim::emit(const std::string& reply, SimOutput& out) const {
+void ModuleSim::sendReply(const std::string& reply, SimOutput& out) const {
     if (reply.empty()) return;
     const SimFaults& faults = m_config.faults;
     std::string bytes = faults.noise + reply + kCr;

@@ -77,7 +77,7 @@ private:
     std::string writeReply(const std::string& command);
     std::string commonReply(const std::string& command);
     bool withheld(const std::string& command) const;
-    void emit(const std::string& reply, SimOutput& out) const;
+    void sendReply(const std::string& reply, SimOutput& out) const;
 
     SimConfig m_config;
     std::string m_commonParam;
