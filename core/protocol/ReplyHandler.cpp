@@ -35,15 +35,21 @@ void ReplyHandler::MSComm1_OnComm() {
 }
 
 void ReplyHandler::showInTerm(const std::string& chunk) {
-    // The last 1000 bytes received are kept as they came; Term shows them as characters.
-    if (chunk.size() >= kTermLimit) {
-        m_termBytes = chunk.substr(chunk.size() - kTermLimit);
-    } else {
-        const std::size_t keep = std::min(m_termBytes.size(), kTermLimit - chunk.size());
-        m_termBytes = m_termBytes.substr(m_termBytes.size() - keep) + chunk;
-    }
+    // Term shows the last 1000 bytes received, each as its character. The shown text is kept up to
+    // date with what arrives (characters of one or two bytes dropped at the front, the new ones
+    // appended), so an event costs in proportion to its chunk, not to the whole mirror.
+    const std::string_view arrived =
+        std::string_view(chunk).substr(chunk.size() > kTermLimit ? chunk.size() - kTermLimit : 0);
+    const std::size_t total = m_termChars + arrived.size();
+    std::size_t dropBytes = 0;
+    for (std::size_t drop = total > kTermLimit ? total - kTermLimit : 0; drop > 0; --drop)
+        dropBytes +=
+            static_cast<unsigned char>(m_termText[dropBytes]) < 0x80 ? std::size_t{1} : std::size_t{2};
+    m_termText.erase(0, dropBytes);
+    m_termChars = std::min(total, kTermLimit);
+    text::appendLatin1AsUtf8(m_termText, arrived);
     TextBox& term = m_form.Term;
-    term.setText(text::latin1ToUtf8(m_termBytes));
+    term.setText(m_termText);
     term.setCaret(term.text().size());
 }
 

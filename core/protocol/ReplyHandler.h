@@ -48,8 +48,9 @@ private:
     ISerialPort& m_port;
     // How much of RxBuffer the line search has already been through (see appendAndCutLines).
     std::size_t m_searched = 0;
-    // The last bytes received, as many as Term shows.
-    std::string m_termBytes;
+    // What Term shows: the last bytes received as characters, and how many characters that is.
+    std::string m_termText;
+    std::size_t m_termChars = 0;
 };
 
 }  // namespace orvane

@@ -4,7 +4,12 @@ namespace orvane::text {
 
 std::string latin1ToUtf8(std::string_view bytes) {
     std::string text;
-    text.reserve(bytes.size());
+    appendLatin1AsUtf8(text, bytes);
+    return text;
+}
+
+void appendLatin1AsUtf8(std::string& text, std::string_view bytes) {
+    text.reserve(text.size() + bytes.size());
     for (const char c : bytes) {
         const auto code = static_cast<unsigned char>(c);
         if (code < 0x80) {
@@ -14,7 +19,6 @@ std::string latin1ToUtf8(std::string_view bytes) {
             text += static_cast<char>(0x80 | (code & 0x3F));
         }
     }
-    return text;
 }
 
 }  // namespace orvane::text

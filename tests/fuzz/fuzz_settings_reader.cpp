@@ -57,8 +57,8 @@ void restore(Form1& f, const Touched& t) {
         f.ChFrequency[ch].setText(t.channels[ch]);
 }
 
-struct Window {
-    Window() {
+struct LoadedWindow {
+    LoadedWindow() {
         app.Form_Load();  // no settings file yet: what start-up leaves before applying one
         startState = capture(app.form());
     }
@@ -89,7 +89,7 @@ bool within(int position, int limit) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Window window;
+    static LoadedWindow window;
     App& app = window.app;
     Form1& f = app.form();
     auto& files = window.fakes.memory.files;

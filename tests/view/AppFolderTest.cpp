@@ -1,6 +1,7 @@
 // Where a program keeps its settings file and log: its own folder when it may write there, the
 // per-user folder otherwise.
 #include "platform/qt/QtAppInfo.h"
+#include "tests/support/ChildProcess.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -81,15 +82,20 @@ TEST(AppFolderTest, ChoosesOwnFolderOnlyWhenItMayWriteThere) {
     }
 }
 
-// Root may write to any folder, so this one runs for ordinary users only.
+// Root may write to any folder, so this one runs as an unprivileged user.
 TEST(AppFolderTest, ReadOnlyFolderSendsFilesToPerUserFolder) {
-    if (geteuid() == 0) GTEST_SKIP() << "root can write to a read-only folder";
-    QTemporaryDir root;
-    const QString exe = makeDir(root.path() + u"/opt/orvane"_s);
-    QFile::setPermissions(exe, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QString user = root.path() + u"/data/orvane/Brelund"_s;
-    EXPECT_EQ(chooseProgramFolder(exe, u"Brelund"_s, user), user.toStdString());
-    QFile::setPermissions(exe, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(test::asUnprivilegedUser([]() -> std::string {
+                  QTemporaryDir root(u"/tmp/orvane-appfolder-XXXXXX"_s);
+                  if (!root.isValid()) return "no temporary folder";
+                  const QString exe = makeDir(root.path() + u"/opt/orvane"_s);
+                  QFile::setPermissions(exe, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+                  const QString user = root.path() + u"/data/orvane/Brelund"_s;
+                  const std::string chosen = chooseProgramFolder(exe, u"Brelund"_s, user);
+                  QFile::setPermissions(
+                      exe, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+                  return chosen == user.toStdString() ? "" : "chose " + chosen;
+              }),
+              "");
 }
 
 TEST(AppFolderTest, PerUserFolderFollowsXdgDataHome) {
