@@ -16,6 +16,17 @@ std::string toolTipOf(const PortEntry& entry) {
 }  // namespace
 
 void Link::scanPorts() {
+    listPorts();
+    ComboBox& combo = m_form.Combo1;
+    combo.setText(combo.list().empty() ? std::string() : combo.list().front());
+}
+
+void Link::Combo1_DropDown() {
+    if (m_port.isOpen()) return;
+    listPorts();
+}
+
+void Link::listPorts() {
     ComboBox& combo = m_form.Combo1;
     std::vector<PortEntry> ports;
     try {
@@ -48,10 +59,10 @@ void Link::scanPorts() {
         } catch (...) {
         }
         if (!opens) continue;
-        combo.addItem(comPortName(entry.number));
+        // The tooltip first: the view shows an item with its tooltip as soon as it is added.
         combo.itemToolTips.push_back(toolTipOf(entry));
+        combo.addItem(comPortName(entry.number));
     }
-    combo.setText(combo.list().empty() ? std::string() : combo.list().front());
 }
 
 void Link::ComStart_Click() {

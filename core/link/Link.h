@@ -17,6 +17,11 @@ public:
     // first one. Never fails: a port that misbehaves is left out.
     void scanPorts();
 
+    // The port list is opened: it is scanned again as at start-up, so an adapter plugged in since
+    // appears and one pulled goes, but the text stays as it is. An open port is left alone (the
+    // list cannot be opened then: Combo1 is disabled).
+    void Combo1_DropDown();
+
     // Opens the port named by Combo1 when it is closed, closes it when it is open. A failed open
     // says so in P_Message and gives the reason in its tooltip. Closing the port while an exchange
     // runs is the technician's abort: it takes the port-error path.
@@ -31,6 +36,8 @@ public:
     void recoverFromPortError();
 
 private:
+    // Fills Combo1's list with the ports that open.
+    void listPorts();
     // Caption "Open", Combo1 usable again, every operation button off.
     void showPortClosed();
 

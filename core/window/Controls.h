@@ -125,6 +125,11 @@ public:
 
     std::function<void()> onChange;
     std::function<void()> onLostFocus;
+    // The user opens the drop-down list; the handler may fill it anew before it shows.
+    void dropDown() {
+        if (onDropDown) onDropDown();
+    }
+    std::function<void()> onDropDown;
 
 private:
     std::vector<std::string> m_list;

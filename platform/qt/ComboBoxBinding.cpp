@@ -10,8 +10,15 @@
 
 namespace orvane::qt {
 
+void DropDownComboBox::showPopup() {
+    emit aboutToShowPopup();
+    QComboBox::showPopup();
+}
+
 ComboBoxBinding::ComboBoxBinding(ComboBox& combo, QComboBox* box, const ViewContext& context)
     : ControlBinding(combo, box, context), m_combo(combo), m_box(box) {
+    if (auto* dropDown = qobject_cast<DropDownComboBox*>(box))
+        connect(dropDown, &DropDownComboBox::aboutToShowPopup, this, [this] { m_combo.dropDown(); });
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);

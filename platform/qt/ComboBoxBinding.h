@@ -10,6 +10,17 @@ namespace orvane::qt {
 // An editable drop-down combo box. Typing and picking from the list set the model text (which runs
 // its change event); the input focus leaving the box runs its lost-focus event. The box never
 // completes, inserts or corrects what is typed.
+// A combo box that says when its list is about to open, so that the list can be filled anew.
+class DropDownComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override;
+
+signals:
+    void aboutToShowPopup();
+};
+
 class ComboBoxBinding : public ControlBinding {
     Q_OBJECT
 public:

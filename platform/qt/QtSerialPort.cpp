@@ -194,7 +194,11 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     if (!m_port.isOpen() || m_lost) return;
     // What arrived before the end went away is still a reply.
     if (m_port.bytesAvailable() > 0 && m_handler) m_handler();
-    m_error = toStd(m_port.errorString());
+    // Qt's own text for a vanished device names whatever call failed last ("Inappropriate ioctl
+    // for device"); the technician needs to hear what happened.
+    m_error = error == QSerialPort::ResourceError
+                  ? std::string("The device is gone (unplugged or switched off).")
+                  : toStd(m_port.errorString());
     markLost();
 }
 

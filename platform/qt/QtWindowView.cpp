@@ -34,7 +34,8 @@ ControlBinding* bind(Control& control, QWidget* parent, const ViewContext& conte
         case Kind::CheckBox:
             return new CheckBoxBinding(static_cast<CheckBox&>(control), new QCheckBox(parent), context);
         case Kind::ComboBox:
-            return new ComboBoxBinding(static_cast<ComboBox&>(control), new QComboBox(parent), context);
+            return new ComboBoxBinding(static_cast<ComboBox&>(control), new DropDownComboBox(parent),
+                                       context);
         case Kind::Grid:
             return new GridBinding(static_cast<Grid&>(control), new QTableWidget(parent), context);
         case Kind::TextBox: {

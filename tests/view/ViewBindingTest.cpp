@@ -84,6 +84,17 @@ TEST(ViewBinding, TypingAndPickingInAComboBoxSetTheModelText) {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(box, &out);
     EXPECT_EQ(lost, 1);
+
+    // Opening the port list scans the ports again before it shows; the text stays.
+    auto* ports = f.find<QComboBox>("Combo1");
+    f.program.port.ports = {{5, "/dev/ttyUSB0", "plugged in now"}};
+    ports->showPopup();
+    ASSERT_EQ(ports->count(), 1);
+    EXPECT_EQ(ports->itemText(0), QStringLiteral("COM5"));
+    EXPECT_EQ(ports->itemData(0, Qt::ToolTipRole).toString(),
+              QStringLiteral("/dev/ttyUSB0 - plugged in now"));
+    EXPECT_EQ(ports->currentText(), QString());
+    ports->hidePopup();
 }
 
 TEST(ViewBinding, ClicksReachTheModelOnlyOnEnabledButtons) {

@@ -48,6 +48,26 @@ TEST_P(PortSelect, ScanListsThePortsThatOpen) {
     EXPECT_EQ(p.port.opened.back(), 12);
 }
 
+// Opening the list scans again: an adapter plugged in since start-up appears, a pulled one goes,
+// the text stays; the open port is never touched.
+TEST_P(PortSelect, OpeningTheListScansAgain) {
+    startWith({3, 12});
+    p.port.ports = {{12, "/dev/tty12", ""}, {5, "/dev/ttyUSB0", "new"}};
+    f().Combo1.dropDown();
+    EXPECT_EQ(f().Combo1.list(), (std::vector<std::string>{"COM5", "COM12"}));
+    EXPECT_EQ(f().Combo1.itemToolTips, (std::vector<std::string>{"/dev/ttyUSB0 - new", "/dev/tty12"}));
+    EXPECT_EQ(f().Combo1.text(), "COM3");
+
+    f().Combo1.setText("COM12");
+    f().ComStart.click();
+    const auto opened = p.port.opened;
+    p.port.ports.push_back({7, "/dev/tty7", ""});
+    f().Combo1.dropDown();
+    EXPECT_TRUE(p.port.isOpen());
+    EXPECT_EQ(p.port.opened, opened);
+    EXPECT_EQ(f().Combo1.list().size(), 2u);
+}
+
 TEST_P(PortSelect, ScanWithoutPortsLeavesAnEmptyList) {
     startWith({});
     EXPECT_TRUE(f().Combo1.list().empty());
