@@ -43,6 +43,7 @@ void App::wire() {
     Form1& f = m_form;
     f.IntervalTimer.onTick = [this] { IntervalTimer_Timer(); };
     f.ComStart.onClick = [this] { m_link.ComStart_Click(); };
+    f.Combo1.onDropDown = [this] { m_link.Combo1_DropDown(); };
     m_platform.port.setReceiveHandler([this] { m_replies.MSComm1_OnComm(); });
     m_platform.port.setLostHandler([this] { m_link.MSComm1_OnLost(); });
 
@@ -68,6 +69,14 @@ void App::wire() {
 }
 
 void App::Form_Load() {
+    load(true);
+}
+
+void App::loadHeadless() {
+    load(false);
+}
+
+void App::load(bool windowed) {
     Form1& f = m_form;
     const IAppInfo& app = m_platform.appInfo;
 
@@ -81,7 +90,7 @@ void App::Form_Load() {
     f.Frame5.setLeft(-6000);
     f.decimalSeparator = app.decimalSeparator();
 
-    skipOnFailure([this] { m_link.scanPorts(); });
+    if (windowed) skipOnFailure([this] { m_link.scanPorts(); });
     skipOnFailure([&] {
         f.RefFrequency = m_profile.refFrequency;
         f.CommonParam = m_profile.commonParam;
@@ -115,7 +124,7 @@ void App::Form_Load() {
         f.Serial.setToolTip("Identification code used in factory inspection.");
     });
     skipOnFailure([&] { f.LogFileName.setText(app.exeBaseName() + ".log"); });
-    skipOnFailure([this] { m_settings.ReadSettingsFile(); });
+    if (windowed) skipOnFailure([this] { m_settings.ReadSettingsFile(); });
 }
 
 void App::shapeGrid() {

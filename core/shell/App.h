@@ -31,6 +31,10 @@ public:
     // Brings the window from its design state into its working state; the last step applies the
     // settings file.
     void Form_Load();
+    // Start-up of a window that no view shows and that serves one port given from outside (the
+    // headless command): every step of Form_Load but the port scan and the settings file, which
+    // belong to the windows.
+    void loadHeadless();
     // Closes the port, normalises the channel texts and writes the settings file.
     void Form_Unload();
 
@@ -50,6 +54,7 @@ public:
     WriteExchange& write() { return m_write; }
 
 private:
+    void load(bool windowed);
     void wire();
     void shapeGrid();
 

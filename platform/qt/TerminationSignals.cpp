@@ -24,13 +24,17 @@ extern "C" void onTerminationSignal(int) {
 
 }  // namespace
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+TerminationSignals::TerminationSignals(QObject* parent)
+    : TerminationSignals([] { QCoreApplication::quit(); }, parent) {}
+
+TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* parent)
+    : QObject(parent), m_onSignal(std::move(onSignal)) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0) return;
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [] {
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         [[maybe_unused]] const auto got = ::read(g_pipe[0], &byte, 1);
-        QCoreApplication::quit();
+        m_onSignal();
     });
     struct sigaction action = {};
     action.sa_handler = onTerminationSignal;
@@ -54,6 +58,8 @@ TerminationSignals::~TerminationSignals() {
 }
 #else
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
+TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* parent)
+    : QObject(parent), m_onSignal(std::move(onSignal)) {}
 TerminationSignals::~TerminationSignals() = default;
 #endif
 

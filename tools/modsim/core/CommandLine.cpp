@@ -116,15 +116,23 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
     }
 }
 
+std::string quoted(std::string_view text) {
+    std::string result = "\"";
+    result += text;
+    result += '"';
+    return result;
+}
+
 // Reads the --rig list "SERIAL[:FAULT]...,...": every module starts with the faults `common` and
 // adds its own, each read as the fault option "--FAULT". Returns what is wrong, or empty.
+
 std::string readRigList(std::string_view list, const SimFaults& common, std::vector<RigModule>& modules) {
     modules.clear();
     for (const std::string_view item : split(list, ',')) {
         if (item.empty()) return "a module is empty (\",\" at the start or end, or \",,\")";
         const std::vector<std::string_view> parts = split(item, ':');
         const std::string_view serialField = parts.front();
-        const auto serial = serialField.size() >= 1 && serialField.size() <= 6
+        const auto serial = !serialField.empty() && serialField.size() <= 6
                                 ? number(serialField, 16, 0, 0xFFFFFF)
                                 : std::nullopt;
         const std::string where = "\"" + std::string(item) + "\": ";
@@ -136,7 +144,7 @@ std::string readRigList(std::string_view list, const SimFaults& common, std::vec
             Option option(args, index);
             const auto error = readFault(option, module.faults);
             const std::string fault(parts[p]);
-            if (!error) return where + "\"" + fault + "\" is no fault";
+            if (!error) return where + quoted(fault) + " is no fault";
             if (!error->empty()) return where + fault + ": " + *error;
             if (option.missing()) return where + fault + ": expects a value";
         }

@@ -1,0 +1,119 @@
+#include "apps/orvane/ProductionLoop.h"
+
+namespace orvane::cli {
+
+ProductionLoop::ProductionLoop(Session& session, Reporter& reporter, After after,
+                               std::function<std::string()> timestamp, int count,
+                               std::function<void(int)> finished)
+    : m_session(session),
+      m_reporter(reporter),
+      m_after(std::move(after)),
+      m_timestamp(std::move(timestamp)),
+      m_count(count),
+      m_finished(std::move(finished)) {}
+
+void ProductionLoop::start() {
+    m_reporter.note("waiting for a module");
+    poll();
+}
+
+void ProductionLoop::stop() {
+    m_stopRequested = true;
+    if (!m_busyWithModule && !m_session.running()) end(m_failed > 0 ? 1 : 0);
+}
+
+void ProductionLoop::poll() {
+    if (m_ended) return;
+    if (m_stopRequested) {
+        end(m_failed > 0 ? 1 : 0);
+        return;
+    }
+    m_session.run(Step::Info, -1, [this](const StepResult& info) { polled(info); });
+}
+
+void ProductionLoop::polled(const StepResult& info) {
+    if (info.verdict.outcome == Outcome::PortError) {
+        m_reporter.step(info);
+        end(3);
+        return;
+    }
+    if (m_stopRequested) {
+        end(m_failed > 0 ? 1 : 0);
+        return;
+    }
+    // A module answers when it sent a version line at all, of either type.
+    const bool answering = !info.version.empty();
+    if (m_waiting == Waiting::ForRemoval) {
+        const bool sameModule = answering && (info.serial.empty() || info.serial == m_onRig);
+        if (sameModule) {
+            m_after(kPollPauseMs, [this] { poll(); });
+            return;
+        }
+        m_onRig.clear();
+        m_waiting = Waiting::ForModule;
+        if (!answering) m_reporter.note("module taken off; waiting for the next one");
+    }
+    if (!answering) {
+        m_after(kPollPauseMs, [this] { poll(); });
+        return;
+    }
+    handle(info);
+}
+
+void ProductionLoop::handle(const StepResult& info) {
+    m_busyWithModule = true;
+    // A module of the other type, or one that gives no identity, is not written.
+    if (info.verdict.outcome != Outcome::Pass) {
+        conclude(false, info, info.verdict.text());
+        return;
+    }
+    m_session.run(Step::Write, -1, [this](const StepResult& write) { written(write); });
+}
+
+void ProductionLoop::written(const StepResult& write) {
+    if (write.verdict.outcome == Outcome::PortError) {
+        m_reporter.step(write);
+        end(3);
+        return;
+    }
+    if (write.verdict.outcome != Outcome::Pass) {
+        conclude(false, write, write.verdict.text());
+        return;
+    }
+    m_session.run(Step::Check, -1, [this, write](const StepResult& check) {
+        if (check.verdict.outcome == Outcome::PortError) {
+            m_reporter.step(check);
+            end(3);
+            return;
+        }
+        const bool passed = check.verdict.outcome == Outcome::Pass;
+        conclude(passed, write, passed ? std::string() : "check: " + check.verdict.text());
+    });
+}
+
+void ProductionLoop::conclude(bool passed, const StepResult& result, const std::string& reason) {
+    m_reporter.module(passed, result.serial, result.version, reason, m_timestamp());
+    if (passed) {
+        ++m_passed;
+    } else {
+        ++m_failed;
+        m_failedSerials.push_back(result.serial);
+    }
+    m_onRig = result.serial;
+    m_waiting = Waiting::ForRemoval;
+    m_busyWithModule = false;
+    if (m_stopRequested || (m_count > 0 && m_passed + m_failed >= m_count)) {
+        end(m_failed > 0 ? 1 : 0);
+        return;
+    }
+    m_after(kPollPauseMs, [this] { poll(); });
+}
+
+void ProductionLoop::end(int status) {
+    if (m_ended) return;
+    m_ended = true;
+    m_reporter.summary(m_passed, m_failed, m_failedSerials);
+    m_finished(status);
+}
+
+}  // namespace orvane::cli

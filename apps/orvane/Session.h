@@ -1,0 +1,74 @@
+#pragma once
+
+#include "apps/orvane/Verdict.h"
+#include "core/shell/App.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace orvane::cli {
+
+// Time as the command reports it.
+struct Clock {
+    std::function<std::string()> timestamp;   // wall-clock time, ISO 8601 in UTC
+    std::function<long long()> milliseconds;  // a monotonic count
+};
+
+// Runs something after a delay in milliseconds (0: as soon as the current event is done).
+using After = std::function<void(int ms, std::function<void()>)>;
+
+// One exchange's result.
+struct StepResult {
+    Step step = Step::Info;
+    int channel = -1;  // the channel a test ran on
+    Verdict verdict;
+    std::string serial;
+    std::string version;
+    std::string started;  // timestamps
+    std::string ended;
+    long long elapsedMs = 0;
+};
+
+// Where an exchange is: step n of m, on a channel (-1: none), for a progress line.
+using ProgressFn = std::function<void(Step, int n, int of, int channel)>;
+
+// Runs the windows' own exchanges on a window that no view shows, one at a time, and reads each
+// outcome from what the window shows while and after it runs. It never sends anything itself.
+class Session {
+public:
+    Session(App& app, After after, Clock clock);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Opens the port (a COMn name or a device path, as the port box takes it) the way "Open"
+    // does. Nothing when it is open, else why not.
+    std::optional<std::string> open(const std::string& port);
+    // Closes the port when it is open.
+    void close();
+
+    // Starts an exchange (`channel` for a test); `done` follows once its closing step has run.
+    void run(Step step, int channel, std::function<void(const StepResult&)> done);
+    bool running() const { return m_timer != nullptr; }
+
+    void setProgress(ProgressFn progress) { m_progress = std::move(progress); }
+
+private:
+    Timer& timerOf(Step step);
+    void onTick(Timer& timer, const std::function<void()>& tick);
+    void finish();
+
+    App& m_app;
+    After m_after;
+    Clock m_clock;
+    ProgressFn m_progress;
+
+    // The exchange running, if any.
+    Timer* m_timer = nullptr;
+    ExchangeRecord m_record;
+    StepResult m_result;
+    long long m_startMs = 0;
+    std::function<void(const StepResult&)> m_done;
+};
+
+}  // namespace orvane::cli

@@ -1,0 +1,133 @@
+// orvane: the headless command for production lines and scripts. A QCoreApplication (no widgets)
+// with the Qt serial port and timers drives the programs' own exchanges on a window model that no
+// view shows.
+#include "apps/brelund/BrelundProfile.h"
+#include "apps/brelund/BrelundRegisterModel.h"
+#include "apps/orvane/CommandLine.h"
+#include "apps/orvane/CommandRunner.h"
+#include "apps/orvane/HeadlessPlatform.h"
+#include "apps/orvane/Report.h"
+#include "apps/orvane/Session.h"
+#include "apps/quorvex/QuorvexProfile.h"
+#include "apps/quorvex/QuorvexRegisterModel.h"
+#include "core/files/DiskFileSystem.h"
+#include "core/shell/App.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtTimerDriver.h"
+#include "platform/qt/TerminationSignals.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace orvane;
+
+std::string absolute(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    const auto full = std::filesystem::absolute(path, error);
+    return error ? path : full.string();
+}
+
+int listPorts(cli::Reporter& reporter) {
+    qt::QtSerialPort port;
+    std::vector<cli::PortStatus> ports;
+    for (const PortEntry& entry : port.enumeratePorts()) {
+        cli::PortStatus status{comPortName(entry.number), entry.device, entry.description, false, {}};
+        port.setPortNumber(entry.number);
+        status.available = port.open();
+        if (status.available)
+            port.close();
+        else
+            status.reason = port.lastErrorText();
+        ports.push_back(status);
+    }
+    reporter.ports(ports);
+    return 0;
+}
+
+int runCommand(const cli::Options& options, cli::Reporter& reporter) {
+    const bool transmitter = options.module == cli::Module::Transmitter;
+    quorvex::QuorvexRegisterModel transmitterModel;
+    brelund::BrelundRegisterModel receiverModel;
+    IRegisterModel& model = transmitter ? static_cast<IRegisterModel&>(transmitterModel) : receiverModel;
+
+    // The log goes where --log says, taken from the current folder: the program folder is its
+    // folder, the log name its own name.
+    const std::filesystem::path log = absolute(options.logFile);
+    qt::QtSerialPort port;
+    cli::NamedFile table(absolute(options.channels.file));
+    cli::NobodyAsked nobody;
+    cli::CommandFacts facts(ORVANE_VERSION_MAJOR, ORVANE_VERSION_MINOR, ORVANE_VERSION_PATCH,
+                            log.empty() ? std::string() : log.parent_path().string());
+    cli::NoScreen screen;
+    qt::QtClock clock;
+    files::DiskFileSystem disk;
+    Platform platform{port, table, nobody, facts, screen, clock, disk};
+
+    App app(transmitter ? quorvex::profile() : brelund::profile(), model, platform);
+    app.loadHeadless();
+    Form1& f = app.form();
+    f.Check1.setValue(log.empty() ? 0 : 1);
+    if (!log.empty()) f.LogFileName.setText(log.filename().string());
+    qt::QtTimerDriver timers(f);
+    timers.start();
+
+    QCoreApplication* application = QCoreApplication::instance();
+    const cli::After after = [application](int ms, std::function<void()> then) {
+        QTimer::singleShot(ms, application, std::move(then));
+    };
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const cli::Clock times{
+        [] { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString(); },
+        [&elapsed] { return static_cast<long long>(elapsed.elapsed()); }};
+    cli::Session session(app, after, times);
+
+    int status = 0;
+    cli::CommandRunner runner(options, app, session, reporter, after, times, [&status](int result) {
+        status = result;
+        QCoreApplication::exit(result);
+    });
+    qt::TerminationSignals termination([&runner] { runner.interrupt(); });
+    QTimer::singleShot(0, application, [&runner] { runner.start(); });
+    QCoreApplication::exec();
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const cli::Parsed parsed = cli::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const cli::Options& options = parsed.options;
+    if (!parsed.error.empty()) {
+        std::cerr << "orvane: " << parsed.error << "\nTry 'orvane --help'.\n";
+        return 2;
+    }
+    if (options.help) {
+        const bool general =
+            argc < 2 || std::string(argv[1]).starts_with("-") || std::string(argv[1]) == "help";
+        std::cout << cli::usageText(general && argc < 3 ? std::nullopt : std::optional(options.command));
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "orvane " << ORVANE_VERSION_MAJOR << '.' << ORVANE_VERSION_MINOR << '.'
+                  << ORVANE_VERSION_PATCH << '\n';
+        return 0;
+    }
+    QCoreApplication application(argc, argv);
+    cli::Reporter reporter(std::cout, std::cerr, options.json, ::isatty(STDERR_FILENO) != 0);
+    if (options.command == cli::Command::Ports) return listPorts(reporter);
+    return runCommand(options, reporter);
+}
