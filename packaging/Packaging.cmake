@@ -19,7 +19,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Channel table setup for 868 MHz ORVANE ra
 set(CPACK_PACKAGE_DESCRIPTION
     "Quorvex (transmitter module) and Brelund (receiver module) set up the four-channel table of
 an ORVANE 868 MHz radio module over a serial line. orvane-modsim simulates a module on a
-pseudo-terminal, for trying the programs without hardware.")
+pseudo-terminal, for trying the programs without hardware. orvane runs the same exchanges without
+a window, for production lines and scripts.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

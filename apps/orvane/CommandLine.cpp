@@ -210,7 +210,8 @@ std::string usageText(std::optional<Command> command) {
         "  0  every step succeeded\n"
         "  1  the module answered wrongly or not at all (the reason is named)\n"
         "  2  usage or input error (nothing was sent)\n"
-        "  3  the port could not be opened or failed\n";
+        "  3  the port could not be opened or failed\n"
+        "  130  interrupted (Ctrl-C or SIGTERM) before the end; run ends with its summary instead\n";
     const std::string moduleOptions =
         "  --module M          transmitter or receiver (quorvex, brelund)\n"
         "  --port P            COMn as the port list names it, or a device path\n";

@@ -105,9 +105,11 @@ void Session::onTick(Timer& timer, const std::function<void()>& tick) {
     if (m_timer != &timer) return;
     // An abort, or a closing step that found no reply, names the step whose reply was missing.
     const bool aborted = f.SeqStep == ops::kAbortStep && before != ops::kAbortStep;
-    const bool closedUnanswered =
-        !timer.isEnabled() && m_record.unansweredStep < 0 &&
-        (f.T_Message.caption() == kNoResponse || f.C_Message.caption() == kNoIdentity);
+    // The labels were emptied when the exchange began, so a no-reply text among the messages is
+    // this exchange's own.
+    const auto& shown = m_record.messages;
+    const bool closedUnanswered = !timer.isEnabled() && m_record.unansweredStep < 0 && !shown.empty() &&
+                                  (shown.back().first == kNoResponse || shown.back().first == kNoIdentity);
     if (aborted) m_record.unansweredStep = before;
     if (closedUnanswered && before != ops::kAbortStep) m_record.unansweredStep = before;
     if (m_progress && timer.isEnabled()) {
@@ -125,8 +127,6 @@ void Session::finish() {
     Form1& f = m_app.form();
     m_timer = nullptr;
     ExchangeRecord& r = m_record;
-    r.tMessage = f.T_Message.caption();
-    r.cMessage = f.C_Message.caption();
     if (r.portFailed) r.portReason = f.P_Message.toolTip();
     for (std::size_t ch = 0; ch < 4; ++ch)
         r.green[ch] = f.ChFrequency[ch].backColor() == f.ColorGreen;

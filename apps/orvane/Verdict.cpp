@@ -73,7 +73,7 @@ Verdict judge(const ExchangeRecord& r, const Profile& profile) {
     const int firstUnconfirmed =
         unconfirmed == r.green.end() ? -1 : static_cast<int>(unconfirmed - r.green.begin());
     if (seen(r, {"Discrepancy!!"})) return fail("discrepancy", firstUnconfirmed);
-    if (r.tMessage == kNoResponse || r.cMessage == kNoIdentity || r.unansweredStep >= 0) {
+    if (seen(r, {kNoResponse, kNoIdentity}) || r.unansweredStep >= 0) {
         Verdict v = fail("no-response");
         v.step = r.unansweredStep;
         return v;

@@ -18,8 +18,6 @@ struct ExchangeRecord {
     // Every text the status labels T_Message and C_Message took while it ran, in order, each with
     // the channel the exchange was at (ChIndex) at that moment.
     std::vector<std::pair<std::string, int>> messages;
-    std::string tMessage;  // the labels at the end
-    std::string cMessage;
     // The port failed ("Com port Error!"), and why.
     bool portFailed = false;
     std::string portReason;

@@ -1,0 +1,74 @@
+#include "apps/orvane/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace orvane::cli {
+namespace {
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> all;
+    for (std::string word; in >> word;)
+        all.push_back(word);
+    return all;
+}
+
+TEST(OrvaneCommandLine, ReadsEachCommand) {
+    const Options write =
+        parseArguments(words("write --module quorvex --port COM5 --freq 868.3,868.3125,869.75,869.9 --check "
+                             "--log l.log --json"))
+            .options;
+    EXPECT_EQ(write.command, Command::Write);
+    EXPECT_EQ(write.module, Module::Transmitter);
+    EXPECT_EQ(write.port, "COM5");
+    EXPECT_EQ(*write.channels.texts, (std::array<std::string, 4>{"868.3", "868.3125", "869.75", "869.9"}));
+    EXPECT_TRUE(write.checkAfterWrite && write.json);
+    EXPECT_EQ(write.logFile, "l.log");
+
+    const Options test =
+        parseArguments(words("test --module=receiver --port=/dev/pts/3 --table t.tbl --channel=2")).options;
+    EXPECT_EQ(test.module, Module::Receiver);
+    EXPECT_EQ(test.channels.file, "t.tbl");
+    EXPECT_EQ(test.channel, 2);
+    EXPECT_EQ(
+        parseArguments(words("run --module brelund --port COM1 --settings B.ini --count 3")).options.count,
+        3);
+    EXPECT_TRUE(parseArguments(words("--version")).options.version);
+    EXPECT_TRUE(parseArguments(words("write --help")).options.help);
+}
+
+TEST(OrvaneCommandLine, RefusesWhatItCannotRun) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "a command is needed"},
+        {"flash", "unknown command 'flash'"},
+        {"info --port COM1", "--module is needed"},
+        {"info --module transmitter", "--port is needed"},
+        {"info --module satellite --port COM1",
+         "--module: expects transmitter or receiver (or quorvex, brelund)"},
+        {"write --module transmitter --port COM1", "the channels are needed: --freq, --table or --settings"},
+        {"write --module transmitter --port COM1 --freq 1,2,3",
+         "--freq: expects four frequencies F0,F1,F2,F3 (Ch0 first)"},
+        {"write --module transmitter --port COM1 --freq 1,2,3,4,5",
+         "--freq: expects four frequencies F0,F1,F2,F3 (Ch0 first)"},
+        {"write --module transmitter --port COM1 --freq 1,2,3,4 --table t",
+         "give the channels once: --freq, --table or --settings"},
+        {"test --module transmitter --port COM1 --freq 1,2,3,4", "--channel is needed"},
+        {"test --module transmitter --port COM1 --freq 1,2,3,4 --channel 4",
+         "--channel: expects a channel 0 to 3"},
+        {"info --module transmitter --port COM1 --check", "--check: not an option of 'info'"},
+        {"run --module transmitter --port COM1 --freq 1,2,3,4 --count 0",
+         "--count: expects a number of modules from 1 up"},
+        {"write --module transmitter --port COM1 --freq 1,2,3,4 --json=yes", "--json: takes no value"},
+        {"info --module transmitter --port", "--port: needs a value"},
+        {"info extra", "extra: unexpected argument"},
+    };
+    for (const auto& [line, error] : cases)
+        EXPECT_EQ(parseArguments(words(line)).error, error) << line;
+}
+
+}  // namespace
+}  // namespace orvane::cli
