@@ -32,11 +32,7 @@ void ProductionLoop::poll() {
 }
 
 void ProductionLoop::polled(const StepResult& info) {
-    if (info.verdict.outcome == Outcome::PortError) {
-        m_reporter.step(info);
-        end(3);
-        return;
-    }
+    if (endOnPortError(info)) return;
     if (m_stopRequested) {
         end(m_failed > 0 ? 1 : 0);
         return;
@@ -71,21 +67,13 @@ void ProductionLoop::handle(const StepResult& info) {
 }
 
 void ProductionLoop::written(const StepResult& write) {
-    if (write.verdict.outcome == Outcome::PortError) {
-        m_reporter.step(write);
-        end(3);
-        return;
-    }
+    if (endOnPortError(write)) return;
     if (write.verdict.outcome != Outcome::Pass) {
         conclude(false, write, write.verdict.text());
         return;
     }
     m_session.run(Step::Check, -1, [this, write](const StepResult& check) {
-        if (check.verdict.outcome == Outcome::PortError) {
-            m_reporter.step(check);
-            end(3);
-            return;
-        }
+        if (endOnPortError(check)) return;
         const bool passed = check.verdict.outcome == Outcome::Pass;
         conclude(passed, write, passed ? std::string() : "check: " + check.verdict.text());
     });
@@ -107,6 +95,13 @@ void ProductionLoop::conclude(bool passed, const StepResult& result, const std::
         return;
     }
     m_after(kPollPauseMs, [this] { poll(); });
+}
+
+bool ProductionLoop::endOnPortError(const StepResult& result) {
+    if (result.verdict.outcome != Outcome::PortError) return false;
+    m_reporter.step(result);
+    end(3);
+    return true;
 }
 
 void ProductionLoop::end(int status) {

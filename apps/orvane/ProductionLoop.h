@@ -36,6 +36,8 @@ private:
     void written(const StepResult& write);
     void checked(const StepResult& check);
     void conclude(bool passed, const StepResult& result, const std::string& reason);
+    // A port that failed ends the loop (status 3): true when it did.
+    bool endOnPortError(const StepResult& result);
     void end(int status);
 
     Session& m_session;
