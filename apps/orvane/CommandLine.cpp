@@ -1,5 +1,6 @@
 #include "apps/orvane/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <initializer_list>
 #include <string_view>
@@ -50,10 +51,14 @@ std::optional<int> wholeNumber(std::string_view text, int min, int max) {
     return value;
 }
 
-std::optional<Module> moduleNamed(std::string_view name) {
-    if (name == "transmitter" || name == "quorvex") return Module::Transmitter;
-    if (name == "receiver" || name == "brelund") return Module::Receiver;
-    return std::nullopt;
+// "a, b or c".
+std::string alternatives(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
+        text += names[i];
+    }
+    return text;
 }
 
 // "F0,F1,F2,F3": four texts, Ch0 first.
@@ -83,7 +88,7 @@ const char* commandName(Command command) {
     return "";
 }
 
-Parsed parseArguments(const std::vector<std::string>& args) {
+Parsed parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& modules) {
     Parsed result;
     Options& o = result.options;
     if (args.empty()) {
@@ -160,9 +165,9 @@ Parsed parseArguments(const std::vector<std::string>& args) {
         } else if (name == "--allow-out-of-band") {
             o.allowOutOfBand = true;
         } else if (name == "--module") {
-            const auto module = moduleNamed(value);
-            if (!module) return fail("expects transmitter or receiver (or quorvex, brelund)");
-            o.module = *module;
+            if (std::find(modules.begin(), modules.end(), value) == modules.end())
+                return fail("expects " + alternatives(modules));
+            o.module = value;
             moduleGiven = true;
         } else if (name == "--port") {
             if (value.empty()) return fail("needs a port name or device path");
@@ -204,7 +209,7 @@ Parsed parseArguments(const std::vector<std::string>& args) {
     return result;
 }
 
-std::string usageText(std::optional<Command> command) {
+std::string usageText(std::optional<Command> command, const std::vector<std::string>& modules) {
     const std::string statuses =
         "\nExit status:\n"
         "  0  every step succeeded\n"
@@ -213,7 +218,8 @@ std::string usageText(std::optional<Command> command) {
         "  3  the port could not be opened or failed\n"
         "  130  interrupted (Ctrl-C or SIGTERM) before the end; run ends with its summary instead\n";
     const std::string moduleOptions =
-        "  --module M          transmitter or receiver (quorvex, brelund)\n"
+        "  --module M          the module: " + alternatives(modules) +
+        "\n"
         "  --port P            COMn as the port list names it, or a device path\n";
     const std::string channelOptions =
         "  --freq F0,F1,F2,F3  the four channels in MHz, Ch0 first (868.3000,...)\n"

@@ -8,7 +8,6 @@
 namespace orvane::cli {
 
 enum class Command { Ports, Info, Test, Check, Write, Run };
-enum class Module { Transmitter, Receiver };
 
 // Where the four channel texts come from: typed on the command line, or the channel records of a
 // frequency table or a program's settings file (read the way the windows' "Load" reads them).
@@ -20,8 +19,8 @@ struct ChannelSource {
 // Everything the command line says.
 struct Options {
     Command command = Command::Ports;
-    Module module = Module::Transmitter;
-    std::string port;  // "COM5" or a device path, as the port box takes it
+    std::string module;  // one of the names the programs answer to ("transmitter", "quorvex", ...)
+    std::string port;    // "COM5" or a device path, as the port box takes it
     ChannelSource channels;
     int channel = 0;      // test
     std::string logFile;  // write, run: append the operation record here
@@ -40,11 +39,11 @@ struct Parsed {
 };
 
 // Reads the arguments without the program name: a subcommand first (or --help / --version), then
-// its long options, as "--name value" or "--name=value".
-Parsed parseArguments(const std::vector<std::string>& args);
+// its long options, as "--name value" or "--name=value". `modules` are the names --module takes.
+Parsed parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& modules);
 
 // The --help text of the program, or of one subcommand.
-std::string usageText(std::optional<Command> command = std::nullopt);
+std::string usageText(std::optional<Command> command, const std::vector<std::string>& modules);
 
 const char* commandName(Command command);
 

@@ -22,6 +22,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -32,6 +34,43 @@
 namespace {
 
 using namespace orvane;
+
+// The programs orvane can stand in for: each a profile and its register model.
+struct Program {
+    Profile (*profile)();
+    std::unique_ptr<IRegisterModel> (*makeModel)();
+};
+
+const Program kPrograms[] = {
+    {&quorvex::profile, [] { return std::unique_ptr<IRegisterModel>(new quorvex::QuorvexRegisterModel()); }},
+    {&brelund::profile, [] { return std::unique_ptr<IRegisterModel>(new brelund::BrelundRegisterModel()); }},
+};
+
+// The names --module takes for a program: its module ("transmitter") and, lower case, the
+// program's own ("quorvex").
+std::vector<std::string> namesOf(const Profile& profile) {
+    std::string program = profile.programName;
+    for (char& c : program)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return {profile.moduleName, program};
+}
+
+std::vector<std::string> moduleNames() {
+    std::vector<std::string> names;
+    for (const Program& program : kPrograms) {
+        for (std::string& name : namesOf(program.profile()))
+            names.push_back(std::move(name));
+    }
+    return names;
+}
+
+const Program& programNamed(const std::string& name) {
+    for (const Program& program : kPrograms) {
+        const std::vector<std::string> names = namesOf(program.profile());
+        if (std::find(names.begin(), names.end(), name) != names.end()) return program;
+    }
+    return kPrograms[0];  // the command line accepts only the names above
+}
 
 std::string absolute(const std::string& path) {
     if (path.empty()) return path;
@@ -58,10 +97,8 @@ int listPorts(cli::Reporter& reporter) {
 }
 
 int runCommand(const cli::Options& options, cli::Reporter& reporter) {
-    const bool transmitter = options.module == cli::Module::Transmitter;
-    quorvex::QuorvexRegisterModel transmitterModel;
-    brelund::BrelundRegisterModel receiverModel;
-    IRegisterModel& model = transmitter ? static_cast<IRegisterModel&>(transmitterModel) : receiverModel;
+    const Program& program = programNamed(options.module);
+    const std::unique_ptr<IRegisterModel> model = program.makeModel();
 
     // The log goes where --log says, taken from the current folder: the program folder is its
     // folder, the log name its own name.
@@ -76,7 +113,7 @@ int runCommand(const cli::Options& options, cli::Reporter& reporter) {
     files::DiskFileSystem disk;
     Platform platform{port, table, nobody, facts, screen, clock, disk};
 
-    App app(transmitter ? quorvex::profile() : brelund::profile(), model, platform);
+    App app(program.profile(), *model, platform);
     app.loadHeadless();
     Form1& f = app.form();
     f.Check1.setValue(log.empty() ? 0 : 1);
@@ -109,7 +146,8 @@ int runCommand(const cli::Options& options, cli::Reporter& reporter) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const cli::Parsed parsed = cli::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> modules = moduleNames();
+    const cli::Parsed parsed = cli::parseArguments(std::vector<std::string>(argv + 1, argv + argc), modules);
     const cli::Options& options = parsed.options;
     if (!parsed.error.empty()) {
         std::cerr << "orvane: " << parsed.error << "\nTry 'orvane --help'.\n";
@@ -118,7 +156,8 @@ int main(int argc, char** argv) {
     if (options.help) {
         const bool general =
             argc < 2 || std::string(argv[1]).starts_with("-") || std::string(argv[1]) == "help";
-        std::cout << cli::usageText(general && argc < 3 ? std::nullopt : std::optional(options.command));
+        std::cout << cli::usageText(general && argc < 3 ? std::nullopt : std::optional(options.command),
+                                    modules);
         return 0;
     }
     if (options.version) {
