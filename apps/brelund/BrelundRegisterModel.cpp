@@ -11,6 +11,17 @@ void BrelundRegisterModel::refreshChannel(Form1& form, int ch) {
     CalcChannelRegisters(form, ch);
 }
 
+std::optional<double> BrelundRegisterModel::unreachable(const Form1& form, int ch) const {
+    const std::string& shown = form.ChFrequency.at(static_cast<std::size_t>(ch)).text();
+    const std::string s = text::commaToPoint(shown);
+    const auto counters =
+        rx::channelCounters(text::leadingNumber(s), text::leadingNumber(rx::stepCaption(s)),
+                            form.RefFrequency, form.PrescalerModulus, form.decimalSeparator);
+    if (!counters || !rx::needsCorrection(text::leadingNumber(shown), counters->loActual))
+        return std::nullopt;
+    return counters->loActual + rx::kIntermediateFrequency;
+}
+
 void BrelundRegisterModel::setChannelStep(Form1& form, int ch) {
     // The raster is judged on the text the counters are computed from, so "868,31" programs
     // exactly what "868.31" does (it is marked pink for its comma all the same).

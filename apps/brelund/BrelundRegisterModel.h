@@ -9,6 +9,8 @@ class BrelundRegisterModel : public IRegisterModel {
 public:
     // Sets the channel's step caption from the text as shown, then computes the channel.
     void refreshChannel(Form1& form, int ch) override;
+    // The receiver's channel is its local oscillator plus the intermediate frequency.
+    std::optional<double> unreachable(const Form1& form, int ch) const override;
 
     // The step caption: "12.5" on the 12.5 kHz raster, otherwise "10.0", judged on the text with
     // its decimal commas read as points.

@@ -1,7 +1,9 @@
 #include "apps/orvane/ChannelInput.h"
 
-#include "core/freq/FrequencyTable.h"
+#include "core/freq/ChannelFrequency.h"
 #include "core/text/NumberText.h"
+
+#include <cstdio>
 
 namespace orvane::cli {
 
@@ -20,6 +22,13 @@ std::string kiloHertz(double hertz) {
     return text;
 }
 
+// A frequency to the hertz: "868.304688".
+std::string megaHertz(double mhz) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6f", mhz);
+    return text;
+}
+
 }  // namespace
 
 std::vector<std::string> loadAndJudgeChannels(App& app, const ChannelSource& source, bool allowOutOfBand) {
@@ -32,13 +41,13 @@ std::vector<std::string> loadAndJudgeChannels(App& app, const ChannelSource& sou
         // A channel the file does not name stays empty, and is refused below.
         for (auto& entry : f.ChFrequency)
             entry.setText({});
-        f.T_Message.setCaption({});
-        app.frequencies().FreqLoadSaveSW_Click(0);
-        if (f.T_Message.caption() == freq::kTableFileError) return {source.file + ": cannot be read"};
+        if (!app.frequencies().loadTable(source.file)) return {source.file + ": cannot be read"};
     }
     app.IntervalTimer_Timer();  // the registers, as the next tick of the windows computes them
 
     const Profile& profile = app.profile();
+    const Band& band = profile.band;
+    const std::string allOfIt = " (--allow-out-of-band sends it all the same)";
     for (std::size_t ch = 0; ch < 4; ++ch) {
         const std::string& text = f.ChFrequency[ch].text();
         const std::string name = "channel " + std::to_string(ch) + ": ";
@@ -51,14 +60,18 @@ std::vector<std::string> loadAndJudgeChannels(App& app, const ChannelSource& sou
                               (comma ? " (use a decimal point)" : ""));
         } else if (f.MSFlexGrid1.textMatrix(1, static_cast<int>(ch) + 1).empty()) {
             refused.push_back(name + text + " MHz cannot be turned into register values");
-        } else if (f.ChFrequency[ch].backColor() == f.ColorYellow && !allowOutOfBand) {
-            const Band& band = profile.band;
+        } else if (allowOutOfBand) {
+            continue;
+        } else if (!freq::entryAcceptable(text, band, profile.checksRaster)) {
             const bool inBand = *value >= band.low && *value <= band.high;
             refused.push_back(name + text + " MHz is " +
                               (inBand ? "off the " + kiloHertz(band.rasterHz) + " kHz raster"
                                       : "outside the band " + text::formatFixed4(band.low) + " - " +
                                             text::formatFixed4(band.high) + " MHz") +
-                              " (--allow-out-of-band sends it all the same)");
+                              allOfIt);
+        } else if (const auto reached = app.registerModel().unreachable(f, static_cast<int>(ch))) {
+            refused.push_back(name + text + " MHz cannot be reached exactly: the module would get " +
+                              megaHertz(*reached) + " MHz" + allOfIt);
         }
     }
     return refused;

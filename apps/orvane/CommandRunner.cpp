@@ -4,6 +4,20 @@
 
 namespace orvane::cli {
 
+int exitStatus(const Verdict& verdict) {
+    switch (verdict.kind) {
+        case Verdict::Kind::Pass:
+            return 0;
+        case Verdict::Kind::Fail:
+            return 1;
+        case Verdict::Kind::PortError:
+            return 3;
+        case Verdict::Kind::LogError:
+            break;
+    }
+    return 4;
+}
+
 CommandRunner::CommandRunner(const Options& options, App& app, Session& session, Reporter& reporter,
                              After after, Clock clock, std::function<void(int)> finished)
     : m_options(options),
@@ -17,7 +31,11 @@ CommandRunner::CommandRunner(const Options& options, App& app, Session& session,
 void CommandRunner::start() {
     const Options& o = m_options;
     if (o.command != Command::Info) {
-        const std::vector<std::string> refused = loadAndJudgeChannels(m_app, o.channels, o.allowOutOfBand);
+        std::vector<std::string> refused = loadAndJudgeChannels(m_app, o.channels, o.allowOutOfBand);
+        // A log that cannot take the record would lose it after the module was written.
+        if (!o.logFile.empty() && !m_app.operationLog().canAppend())
+            refused.push_back("--log " + o.logFile +
+                              ": cannot be appended to (its folder is missing, or it is write-protected)");
         if (!refused.empty()) {
             m_reporter.refused(refused);
             end(2);
@@ -30,26 +48,28 @@ void CommandRunner::start() {
         return;
     }
     m_session.setProgress(
-        [this](Step step, int n, int of, int channel) { m_reporter.progress(step, n, of, channel); });
+        [this](ExchangeKind step, int n, int of, int channel) { m_reporter.progress(step, n, of, channel); });
 
     switch (o.command) {
         case Command::Run:
-            m_loop = std::make_unique<ProductionLoop>(m_session, m_reporter, m_after, m_clock.timestamp,
-                                                      o.count, [this](int status) { end(status); });
+            m_loop = std::make_unique<ProductionLoop>(
+                m_session, m_reporter, m_after, m_clock.timestamp, o.count,
+                [this](const StepResult& write) { return record(write); },
+                [this](int status) { end(status); });
             m_loop->start();
             return;
         case Command::Info:
-            m_steps = {Step::Info};
+            m_steps = {ExchangeKind::GetInfo};
             break;
         case Command::Test:
-            m_steps = {Step::Info, Step::Test};
+            m_steps = {ExchangeKind::GetInfo, ExchangeKind::Test};
             break;
         case Command::Check:
-            m_steps = {Step::Info, Step::Check};
+            m_steps = {ExchangeKind::GetInfo, ExchangeKind::Check};
             break;
         case Command::Write:
-            m_steps = {Step::Write};
-            if (o.checkAfterWrite) m_steps.push_back(Step::Check);
+            m_steps = {ExchangeKind::Write};
+            if (o.checkAfterWrite) m_steps.push_back(ExchangeKind::Check);
             break;
         case Command::Ports:
             break;
@@ -59,24 +79,32 @@ void CommandRunner::start() {
 
 void CommandRunner::next() {
     if (m_next == m_steps.size()) {
+        // Every step passed: a write (checked, when asked) earns its record now.
+        if (m_write.step == ExchangeKind::Write) {
+            if (const std::optional<Verdict> failed = record(m_write)) {
+                m_reporter.logFailed(*failed, m_write);
+                end(exitStatus(*failed));
+                return;
+            }
+        }
         end(0);
         return;
     }
-    const Step step = m_steps[m_next++];
+    const ExchangeKind step = m_steps[m_next++];
     m_session.run(step, m_options.channel, [this](const StepResult& result) {
         m_reporter.step(result);
-        switch (result.verdict.outcome) {
-            case Outcome::Pass:
-                next();
-                return;
-            case Outcome::Fail:
-                end(1);
-                return;
-            case Outcome::PortError:
-                end(3);
-                return;
-        }
+        if (result.step == ExchangeKind::Write) m_write = result;
+        const int status = exitStatus(result.verdict);
+        if (status == 0)
+            next();
+        else
+            end(status);
     });
+}
+
+std::optional<Verdict> CommandRunner::record(const StepResult& write) {
+    if (m_options.logFile.empty() || m_app.operationLog().appendRecord(write.outcome)) return std::nullopt;
+    return logError(m_options.logFile);
 }
 
 void CommandRunner::interrupt() {

@@ -9,18 +9,13 @@
 
 namespace orvane::cli {
 
-// The file "chosen" in the dialog is the one the command line names: the windows' own "Load"
-// then reads the channels from it. Without one the dialog is cancelled.
-class NamedFile : public IFileDialog {
+// No dialog is ever shown: the command reads its table file by name.
+class NoDialog : public IFileDialog {
 public:
-    explicit NamedFile(std::string path) : m_path(std::move(path)) {}
     void setFilter(const std::string&) override {}
     void setInitialFolder(const std::string&) override {}
-    bool show(Mode) override { return !m_path.empty(); }
-    std::string fileName() const override { return m_path; }
-
-private:
-    std::string m_path;
+    bool show(Mode) override { return false; }
+    std::string fileName() const override { return {}; }
 };
 
 // Nobody is there to answer: every question is answered Cancel (the command never saves a table,

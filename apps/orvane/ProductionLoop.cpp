@@ -1,15 +1,18 @@
 #include "apps/orvane/ProductionLoop.h"
 
+#include "apps/orvane/CommandRunner.h"
+
 namespace orvane::cli {
 
 ProductionLoop::ProductionLoop(Session& session, Reporter& reporter, After after,
-                               std::function<std::string()> timestamp, int count,
+                               std::function<std::string()> timestamp, int count, Record record,
                                std::function<void(int)> finished)
     : m_session(session),
       m_reporter(reporter),
       m_after(std::move(after)),
       m_timestamp(std::move(timestamp)),
       m_count(count),
+      m_record(std::move(record)),
       m_finished(std::move(finished)) {}
 
 void ProductionLoop::start() {
@@ -28,7 +31,7 @@ void ProductionLoop::poll() {
         end(m_failed > 0 ? 1 : 0);
         return;
     }
-    m_session.run(Step::Info, -1, [this](const StepResult& info) { polled(info); });
+    m_session.run(ExchangeKind::GetInfo, -1, [this](const StepResult& info) { polled(info); });
 }
 
 void ProductionLoop::polled(const StepResult& info) {
@@ -38,9 +41,10 @@ void ProductionLoop::polled(const StepResult& info) {
         return;
     }
     // A module answers when it sent a version line at all, of either type.
-    const bool answering = !info.version.empty();
+    const std::string& serial = info.outcome.serial;
+    const bool answering = !info.outcome.version.empty();
     if (m_waiting == Waiting::ForRemoval) {
-        const bool sameModule = answering && (info.serial.empty() || info.serial == m_onRig);
+        const bool sameModule = answering && (serial.empty() || serial == m_onRig);
         if (sameModule) {
             m_after(kPollPauseMs, [this] { poll(); });
             return;
@@ -59,37 +63,51 @@ void ProductionLoop::polled(const StepResult& info) {
 void ProductionLoop::handle(const StepResult& info) {
     m_busyWithModule = true;
     // A module of the other type, or one that gives no identity, is not written.
-    if (info.verdict.outcome != Outcome::Pass) {
-        conclude(false, info, info.verdict.text());
+    if (!info.outcome.passed()) {
+        conclude(info, info.verdict, info.verdict.text());
         return;
     }
-    m_session.run(Step::Write, -1, [this](const StepResult& write) { written(write); });
+    m_session.run(ExchangeKind::Write, -1, [this](const StepResult& write) { written(write); });
 }
 
 void ProductionLoop::written(const StepResult& write) {
     if (endOnPortError(write)) return;
-    if (write.verdict.outcome != Outcome::Pass) {
-        conclude(false, write, write.verdict.text());
+    if (!write.outcome.passed()) {
+        conclude(write, write.verdict, write.verdict.text());
         return;
     }
-    m_session.run(Step::Check, -1, [this, write](const StepResult& check) {
+    m_session.run(ExchangeKind::Check, -1, [this, write](const StepResult& check) {
         if (endOnPortError(check)) return;
-        const bool passed = check.verdict.outcome == Outcome::Pass;
-        conclude(passed, write, passed ? std::string() : "check: " + check.verdict.text());
+        if (!check.outcome.passed()) {
+            conclude(write, check.verdict, "check: " + check.verdict.text());
+            return;
+        }
+        // Only a module the check confirmed gets its record.
+        if (const std::optional<Verdict> failed = m_record(write)) {
+            conclude(write, *failed, failed->text());
+            return;
+        }
+        conclude(write, check.verdict, std::string());
     });
 }
 
-void ProductionLoop::conclude(bool passed, const StepResult& result, const std::string& reason) {
-    m_reporter.module(passed, result.serial, result.version, reason, m_timestamp());
+void ProductionLoop::conclude(const StepResult& result, const Verdict& verdict, const std::string& reason) {
+    const bool passed = verdict.kind == Verdict::Kind::Pass;
+    const std::string& serial = result.outcome.serial;
+    m_reporter.module(passed, serial, result.outcome.version, reason, m_timestamp());
     if (passed) {
         ++m_passed;
     } else {
         ++m_failed;
-        m_failedSerials.push_back(result.serial);
+        m_failedSerials.push_back(serial);
     }
-    m_onRig = result.serial;
+    m_onRig = serial;
     m_waiting = Waiting::ForRemoval;
     m_busyWithModule = false;
+    if (verdict.kind == Verdict::Kind::LogError) {
+        end(exitStatus(verdict));
+        return;
+    }
     if (m_stopRequested || (m_count > 0 && m_passed + m_failed >= m_count)) {
         end(m_failed > 0 ? 1 : 0);
         return;
@@ -98,7 +116,7 @@ void ProductionLoop::conclude(bool passed, const StepResult& result, const std::
 }
 
 bool ProductionLoop::endOnPortError(const StepResult& result) {
-    if (result.verdict.outcome != Outcome::PortError) return false;
+    if (result.verdict.kind != Verdict::Kind::PortError) return false;
     m_reporter.step(result);
     end(3);
     return true;

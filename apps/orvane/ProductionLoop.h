@@ -4,21 +4,26 @@
 #include "apps/orvane/Session.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace orvane::cli {
 
 // Module after module on one rig: waits for a module to answer (get-information at a modest
-// rate), writes and checks it, reports PASS or FAIL with its serial number and the reason, waits
-// until it stops answering (taken off the rig) and starts over. A module that still answers with
-// the serial number just handled is never written again.
+// rate), writes and checks it, appends its record, reports PASS or FAIL with its serial number and
+// the reason, waits until it stops answering (taken off the rig) and starts over. A module that
+// still answers with the serial number just handled is never written again.
 class ProductionLoop {
 public:
+    // Appends the record of a write the check confirmed; the failure when it could not.
+    using Record = std::function<std::optional<Verdict>(const StepResult& write)>;
+
     // `count` modules, or until stopped when 0. `finished` gets the exit status: 0 when every
-    // module passed, 1 when one failed, 3 when the port failed.
+    // module passed, 1 when one failed, 3 when the port failed, 4 when a record could not be
+    // appended (the loop stops there).
     ProductionLoop(Session& session, Reporter& reporter, After after, std::function<std::string()> timestamp,
-                   int count, std::function<void(int)> finished);
+                   int count, Record record, std::function<void(int)> finished);
 
     void start();
     // Ends the loop with its summary: at once while it waits, after the module at hand otherwise.
@@ -34,8 +39,7 @@ private:
     void polled(const StepResult& info);
     void handle(const StepResult& info);
     void written(const StepResult& write);
-    void checked(const StepResult& check);
-    void conclude(bool passed, const StepResult& result, const std::string& reason);
+    void conclude(const StepResult& result, const Verdict& verdict, const std::string& reason);
     // A port that failed ends the loop (status 3): true when it did.
     bool endOnPortError(const StepResult& result);
     void end(int status);
@@ -45,6 +49,7 @@ private:
     After m_after;
     std::function<std::string()> m_timestamp;
     int m_count;
+    Record m_record;
     std::function<void(int)> m_finished;
 
     Waiting m_waiting = Waiting::ForModule;

@@ -37,7 +37,7 @@ std::string jsonString(const std::string& text) {
 Reporter::Reporter(std::ostream& out, std::ostream& err, bool json, bool liveProgress)
     : m_out(out), m_err(err), m_json(json), m_live(liveProgress) {}
 
-void Reporter::progress(Step step, int n, int of, int channel) {
+void Reporter::progress(ExchangeKind step, int n, int of, int channel) {
     if (!m_live) return;
     m_err << "\r\033[K" << stepName(step) << ": step " << n << " of " << of;
     if (channel >= 0) m_err << ", channel " << channel;
@@ -53,26 +53,35 @@ void Reporter::clearProgress() {
 }
 
 void Reporter::step(const StepResult& r) {
+    result(stepName(r.step), r.channel, r.verdict, r);
+}
+
+void Reporter::logFailed(const Verdict& verdict, const StepResult& write) {
+    result("log", -1, verdict, write);
+}
+
+void Reporter::result(const std::string& name, int channel, const Verdict& v, const StepResult& r) {
     clearProgress();
-    const Verdict& v = r.verdict;
+    const std::string& serial = r.outcome.serial;
+    const std::string& version = r.outcome.version;
     if (m_json) {
-        const char* outcome = v.outcome == Outcome::Pass   ? "pass"
-                              : v.outcome == Outcome::Fail ? "fail"
-                                                           : "port-error";
-        m_out << "{\"step\":" << jsonString(stepName(r.step)) << ",\"outcome\":\"" << outcome
+        const char* outcome = v.kind == Verdict::Kind::Pass        ? "pass"
+                              : v.kind == Verdict::Kind::PortError ? "port-error"
+                                                                   : "fail";
+        m_out << "{\"step\":" << jsonString(name) << ",\"outcome\":\"" << outcome
               << "\",\"reason\":" << jsonOrNull(v.reason) << ",\"detail\":" << jsonOrNull(v.detail)
               << ",\"at_step\":" << jsonNumberOrNull(v.step)
-              << ",\"channel\":" << jsonNumberOrNull(v.channel >= 0 ? v.channel : r.channel)
-              << ",\"serial\":" << jsonOrNull(r.serial) << ",\"version\":" << jsonOrNull(r.version)
+              << ",\"channel\":" << jsonNumberOrNull(v.channel >= 0 ? v.channel : channel)
+              << ",\"serial\":" << jsonOrNull(serial) << ",\"version\":" << jsonOrNull(version)
               << ",\"started\":" << jsonString(r.started) << ",\"ended\":" << jsonString(r.ended)
               << ",\"elapsed_ms\":" << r.elapsedMs << "}\n";
     } else {
-        m_out << stepName(r.step);
-        if (r.channel >= 0) m_out << " channel " << r.channel;
-        m_out << ": " << (v.outcome == Outcome::Pass ? "PASS" : "FAIL");
-        if (!r.serial.empty()) m_out << " serial " << r.serial;
-        if (!r.version.empty()) m_out << " version " << r.version;
-        if (v.outcome != Outcome::Pass) m_out << ": " << v.text();
+        m_out << name;
+        if (channel >= 0) m_out << " channel " << channel;
+        m_out << ": " << (v.kind == Verdict::Kind::Pass ? "PASS" : "FAIL");
+        if (!serial.empty()) m_out << " serial " << serial;
+        if (!version.empty()) m_out << " version " << version;
+        if (v.kind != Verdict::Kind::Pass) m_out << ": " << v.text();
         m_out << '\n';
     }
     m_out.flush();

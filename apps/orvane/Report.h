@@ -24,9 +24,11 @@ class Reporter {
 public:
     Reporter(std::ostream& out, std::ostream& err, bool json, bool liveProgress);
 
-    void progress(Step step, int n, int of, int channel);
+    void progress(ExchangeKind step, int n, int of, int channel);
     // One exchange's result.
     void step(const StepResult& result);
+    // The record of a confirmed write could not be appended to the log.
+    void logFailed(const Verdict& verdict, const StepResult& write);
     // A module of the production loop: PASS or FAIL with its serial number and the reason.
     void module(bool passed, const std::string& serial, const std::string& version, const std::string& reason,
                 const std::string& time);
@@ -41,6 +43,8 @@ public:
 
 private:
     void clearProgress();
+    // A result line: `name` as the step, the verdict, the module's identity and the times.
+    void result(const std::string& name, int channel, const Verdict& verdict, const StepResult& r);
 
     std::ostream& m_out;
     std::ostream& m_err;

@@ -18,23 +18,22 @@ struct Clock {
 // Runs something after a delay in milliseconds (0: as soon as the current event is done).
 using After = std::function<void(int ms, std::function<void()>)>;
 
-// One exchange's result.
+// One exchange's result: its outcome and the verdict it gives, and when it ran.
 struct StepResult {
-    Step step = Step::Info;
+    ExchangeKind step = ExchangeKind::GetInfo;
     int channel = -1;  // the channel a test ran on
+    Outcome outcome;
     Verdict verdict;
-    std::string serial;
-    std::string version;
     std::string started;  // timestamps
     std::string ended;
     long long elapsedMs = 0;
 };
 
 // Where an exchange is: step n of m, on a channel (-1: none), for a progress line.
-using ProgressFn = std::function<void(Step, int n, int of, int channel)>;
+using ProgressFn = std::function<void(ExchangeKind, int n, int of, int channel)>;
 
-// Runs the windows' own exchanges on a window that no view shows, one at a time, and reads each
-// outcome from what the window shows while and after it runs. It never sends anything itself.
+// Runs the windows' own exchanges on a window that no view shows, one at a time, and hands on
+// each exchange's outcome once its end has run. It never sends anything itself.
 class Session {
 public:
     Session(App& app, After after, Clock clock);
@@ -47,16 +46,14 @@ public:
     // Closes the port when it is open.
     void close();
 
-    // Starts an exchange (`channel` for a test); `done` follows once its closing step has run.
-    void run(Step step, int channel, std::function<void(const StepResult&)> done);
-    bool running() const { return m_timer != nullptr; }
+    // Starts an exchange (`channel` for a test); `done` follows once it has ended.
+    void run(ExchangeKind step, int channel, std::function<void(const StepResult&)> done);
+    bool running() const { return m_running; }
 
     void setProgress(ProgressFn progress) { m_progress = std::move(progress); }
 
 private:
-    Timer& timerOf(Step step);
-    void onTick(Timer& timer, const std::function<void()>& tick);
-    void finish();
+    void ended(const Outcome& outcome);
 
     App& m_app;
     After m_after;
@@ -64,8 +61,7 @@ private:
     ProgressFn m_progress;
 
     // The exchange running, if any.
-    Timer* m_timer = nullptr;
-    ExchangeRecord m_record;
+    bool m_running = false;
     StepResult m_result;
     long long m_startMs = 0;
     std::function<void(const StepResult&)> m_done;

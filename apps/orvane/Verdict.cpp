@@ -6,44 +6,57 @@ namespace orvane::cli {
 
 namespace {
 
-constexpr const char* kNoResponse = "Not Response!!";
-constexpr const char* kNoIdentity = "Not Response!! (or target error)";
-
-// The channel at which the first of `texts` was shown, or nothing when none was.
-const std::pair<std::string, int>* seen(const ExchangeRecord& r, std::initializer_list<std::string> texts) {
-    for (const auto& message : r.messages) {
-        if (std::find(texts.begin(), texts.end(), message.first) != texts.end()) return &message;
+const char* reasonOf(OutcomeKind kind) {
+    switch (kind) {
+        case OutcomeKind::Pass:
+            return "";
+        case OutcomeKind::NoResponse:
+            return "no-response";
+        case OutcomeKind::WrongModuleType:
+            return "wrong-module-type";
+        case OutcomeKind::FlashWriteError:
+            return "flash-write-error";
+        case OutcomeKind::FlashClearError:
+            return "flash-clear-error";
+        case OutcomeKind::Discrepancy:
+            return "discrepancy";
+        case OutcomeKind::TestDataError:
+            return "test-data-error";
+        case OutcomeKind::CommonParameterError:
+            return "common-parameter-error";
+        case OutcomeKind::PortFailure:
+            return "port-error";
     }
-    return nullptr;
-}
-
-Verdict fail(std::string reason, int channel = -1) {
-    Verdict v;
-    v.outcome = Outcome::Fail;
-    v.reason = std::move(reason);
-    v.channel = channel;
-    return v;
+    return "";
 }
 
 }  // namespace
 
-const char* stepName(Step step) {
+const char* stepName(ExchangeKind step) {
     switch (step) {
-        case Step::Info:
+        case ExchangeKind::GetInfo:
             return "info";
-        case Step::Test:
+        case ExchangeKind::Test:
             return "test";
-        case Step::Check:
+        case ExchangeKind::Check:
             return "check";
-        case Step::Write:
+        case ExchangeKind::Write:
             return "write";
     }
     return "";
 }
 
 std::string Verdict::text() const {
-    if (outcome == Outcome::Pass) return "pass";
-    if (outcome == Outcome::PortError) return "port error" + (detail.empty() ? "" : ": " + detail);
+    switch (kind) {
+        case Kind::Pass:
+            return "pass";
+        case Kind::PortError:
+            return "port error" + (detail.empty() ? "" : ": " + detail);
+        case Kind::LogError:
+            return "log error: cannot append the record to " + detail;
+        case Kind::Fail:
+            break;
+    }
     std::string text = reason;
     std::replace(text.begin(), text.end(), '-', ' ');
     if (reason == "no-response" && step >= 0) return text + " at step " + std::to_string(step);
@@ -51,37 +64,27 @@ std::string Verdict::text() const {
     return text;
 }
 
-Verdict judge(const ExchangeRecord& r, const Profile& profile) {
-    if (r.portFailed) {
-        Verdict v;
-        v.outcome = Outcome::PortError;
-        v.reason = "port-error";
-        v.detail = r.portReason;
+Verdict verdictOf(const Outcome& outcome) {
+    Verdict v;
+    v.reason = reasonOf(outcome.kind);
+    if (outcome.passed()) return v;
+    if (outcome.kind == OutcomeKind::PortFailure) {
+        v.kind = Verdict::Kind::PortError;
+        v.detail = outcome.portReason;
         return v;
     }
-    // The write and test echo faults belong to the channel the exchange was at; a check's
-    // discrepancy to the first channel its reads did not confirm.
-    const bool channelled = r.step == Step::Write || r.step == Step::Test;
-    if (seen(r, {"Target error!!"})) return fail("wrong-module-type");
-    if (const auto* m = seen(r, {profile.writeErrText, "Flash Write Error!!"}))
-        return fail("flash-write-error", channelled ? m->second : -1);
-    if (seen(r, {profile.flashClearErrorText})) return fail("flash-clear-error");
-    if (const auto* m = seen(r, {"Test Data error!!"}))
-        return fail("test-data-error", channelled ? m->second : -1);
-    if (seen(r, {"Common Parameter Error!"})) return fail("common-parameter-error");
-    const auto unconfirmed = std::find(r.green.begin(), r.green.end(), false);
-    const int firstUnconfirmed =
-        unconfirmed == r.green.end() ? -1 : static_cast<int>(unconfirmed - r.green.begin());
-    if (seen(r, {"Discrepancy!!"})) return fail("discrepancy", firstUnconfirmed);
-    if (seen(r, {kNoResponse, kNoIdentity}) || r.unansweredStep >= 0) {
-        Verdict v = fail("no-response");
-        v.step = r.unansweredStep;
-        return v;
-    }
-    if ((r.step == Step::Check || r.step == Step::Write) && firstUnconfirmed >= 0)
-        return fail("discrepancy", firstUnconfirmed);
-    if (r.step == Step::Info && !r.identified) return fail("no-response");
-    return {};
+    v.kind = Verdict::Kind::Fail;
+    v.channel = outcome.channel;
+    v.step = outcome.kind == OutcomeKind::NoResponse ? outcome.step : -1;
+    return v;
+}
+
+Verdict logError(const std::string& path) {
+    Verdict v;
+    v.kind = Verdict::Kind::LogError;
+    v.reason = "log-error";
+    v.detail = path;
+    return v;
 }
 
 }  // namespace orvane::cli

@@ -104,19 +104,21 @@ int runCommand(const cli::Options& options, cli::Reporter& reporter) {
     // folder, the log name its own name.
     const std::filesystem::path log = absolute(options.logFile);
     qt::QtSerialPort port;
-    cli::NamedFile table(absolute(options.channels.file));
+    cli::NoDialog noDialog;
     cli::NobodyAsked nobody;
     cli::CommandFacts facts(ORVANE_VERSION_MAJOR, ORVANE_VERSION_MINOR, ORVANE_VERSION_PATCH,
                             log.empty() ? std::string() : log.parent_path().string());
     cli::NoScreen screen;
     qt::QtClock clock;
     files::DiskFileSystem disk;
-    Platform platform{port, table, nobody, facts, screen, clock, disk};
+    Platform platform{port, noDialog, nobody, facts, screen, clock, disk};
 
     App app(program.profile(), *model, platform);
     app.loadHeadless();
     Form1& f = app.form();
-    f.Check1.setValue(log.empty() ? 0 : 1);
+    // The command appends the record itself, once the module is confirmed (after the check, where
+    // there is one), so the windows' own record at the end of the write stays off.
+    f.Check1.setValue(0);
     if (!log.empty()) f.LogFileName.setText(log.filename().string());
     qt::QtTimerDriver timers(f);
     timers.start();
@@ -133,7 +135,9 @@ int runCommand(const cli::Options& options, cli::Reporter& reporter) {
     cli::Session session(app, after, times);
 
     int status = 0;
-    cli::CommandRunner runner(options, app, session, reporter, after, times, [&status](int result) {
+    cli::Options resolved = options;
+    resolved.channels.file = absolute(options.channels.file);
+    cli::CommandRunner runner(resolved, app, session, reporter, after, times, [&status](int result) {
         status = result;
         QCoreApplication::exit(result);
     });

@@ -8,6 +8,9 @@ namespace orvane::quorvex {
 class QuorvexRegisterModel : public IRegisterModel {
 public:
     void refreshChannel(Form1& form, int ch) override { CalcChannelRegisters(form, ch); }
+    // The fractional-N synthesiser reaches every frequency of the raster exactly; one off the
+    // raster is refused as out of band before this question arises.
+    std::optional<double> unreachable(const Form1&, int) const override { return std::nullopt; }
 
     // Rows 1 to 12 of grid column ch + 1 from the text of ChFrequency(ch). A decimal comma is read
     // as a point and marks the entry pink. A frequency whose values do not fit the registers (far

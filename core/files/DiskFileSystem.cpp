@@ -21,8 +21,12 @@ bool DiskFileSystem::replace(const std::string& path, std::string_view bytes) {
     return replaceFileAtomically(path, bytes);
 }
 
-bool DiskFileSystem::append(const std::string& path, std::string_view bytes) {
-    return appendToFile(path, bytes);
+bool DiskFileSystem::appendLine(const std::string& path, std::string_view line) {
+    return files::appendLine(path, line);
+}
+
+bool DiskFileSystem::canAppend(const std::string& path) {
+    return canAppendTo(path);
 }
 
 }  // namespace orvane::files

@@ -103,9 +103,12 @@ bool overwriteInPlace(const fs::path& target, std::string_view bytes) {
 // The file opened for appending, created when missing, or -1. created tells whether this call
 // made the file, so that a failed first append can take it away again.
 int openForAppend(const fs::path& target, bool& created) {
-    constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY;
+    // Read access too, to look at the last byte; a file that may only be written is still
+    // appended to.
+    constexpr int kFlags = O_RDWR | O_APPEND | O_CLOEXEC | O_NOCTTY;
     for (int attempt = 0; attempt < 10; ++attempt) {
         int fd = ::open(target.c_str(), kFlags);
+        if (fd < 0 && errno == EACCES) fd = ::open(target.c_str(), (kFlags & ~O_RDWR) | O_WRONLY);
         if (fd >= 0 || errno != ENOENT) return fd;
         fd = ::open(target.c_str(), kFlags | O_CREAT | O_EXCL, 0666);
         if (fd >= 0) created = true;
@@ -191,17 +194,47 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
     return true;
 }
 
-bool appendToFile(const std::string& path, std::string_view bytes) {
+bool appendLine(const std::string& path, std::string_view line) {
     const std::optional<fs::path> target = finalTarget(path);
     if (!target) return false;
     bool created = false;
     const int fd = openForAppend(*target, created);
     if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes);
+    struct stat before {};
+    bool ok = ::fstat(fd, &before) == 0 && S_ISREG(before.st_mode);
+    std::string bytes;
+    if (ok && before.st_size > 0) {
+        // A last line left without its end (by another program, or by hand) gets one first, so
+        // the new line never runs on from it.
+        char last = '\n';
+        if (::pread(fd, &last, 1, before.st_size - 1) == 1 && last != '\n') bytes = "\r\n";
+    }
+    bytes.append(line);
+    // One write, then to the disk; a write that fails part way is taken back, so no part line is
+    // ever left for the next one to run on from.
+    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    if (!ok && !created) {
+        while (::ftruncate(fd, before.st_size) != 0 && errno == EINTR) {
+        }
+        ::fsync(fd);
+    }
     ok = (::close(fd) == 0) && ok;
     // A log that this append brought into being and could not fill is not left behind empty.
     if (!ok && created) ::unlink(target->c_str());
     return ok;
+}
+
+bool canAppendTo(const std::string& path) {
+    const std::optional<fs::path> target = finalTarget(path);
+    if (!target || target->filename().empty()) return false;
+    struct stat info {};
+    if (::stat(target->c_str(), &info) == 0)
+        return S_ISREG(info.st_mode) && ::access(target->c_str(), W_OK) == 0;
+    if (errno != ENOENT) return false;
+    // A new file needs a folder that exists and takes new files.
+    const fs::path folder = target->parent_path().empty() ? fs::path(".") : target->parent_path();
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 #else
@@ -223,16 +256,43 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
     return false;
 }
 
-bool appendToFile(const std::string& path, std::string_view bytes) {
+bool appendLine(const std::string& path, std::string_view line) {
     if (isDirectory(path)) return false;
+    std::error_code error;
     const bool existed = !isMissing(path);
+    const std::uintmax_t size = existed ? fs::file_size(fs::path(path), error) : 0;
+    if (error) return false;
+    std::string bytes;
+    if (size > 0) {
+        std::ifstream in(path, std::ios::binary);
+        in.seekg(static_cast<std::streamoff>(size - 1));
+        char last = '\n';
+        if (!in.get(last)) return false;
+        if (last != '\n') bytes = "\r\n";
+    }
+    bytes.append(line);
     std::ofstream out(path, std::ios::binary | std::ios::app);
     if (!out.is_open()) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    std::error_code ignored;
-    if (out.fail() && !existed) fs::remove(path, ignored);
-    return !out.fail();
+    if (!out.fail()) return true;
+    if (existed)
+        fs::resize_file(fs::path(path), size, error);
+    else
+        fs::remove(fs::path(path), error);
+    return false;
+}
+
+bool canAppendTo(const std::string& path) {
+    const fs::path target(path);
+    std::error_code error;
+    if (target.filename().empty()) return false;
+    const fs::file_status status = fs::status(target, error);
+    if (status.type() == fs::file_type::regular)
+        return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+    if (status.type() != fs::file_type::not_found) return false;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    return fs::is_directory(folder, error);
 }
 
 #endif

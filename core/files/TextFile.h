@@ -36,10 +36,16 @@ bool isMissing(const std::string& path);
 // False on any failure, which never leaves a new file (target or temporary) behind.
 bool replaceFileAtomically(const std::string& path, std::string_view bytes);
 
-// Appends the bytes to the file, creating it when missing and following symbolic links. A file
-// this user may not write is refused. False on any failure: an existing file may then hold part of
-// the bytes; a file this call created is removed again.
-bool appendToFile(const std::string& path, std::string_view bytes);
+// Appends one line (its CR LF included) to the file, creating it when missing and following
+// symbolic links. A file whose last line has no line end gets a CR LF before the new line. The
+// line goes out in one write and is flushed to the disk. A file this user may not write is
+// refused. False on any failure, which leaves the file as it was: a part written is cut off again,
+// a file this call created is removed.
+bool appendLine(const std::string& path, std::string_view line);
+
+// Whether appendLine could add to the file now: an existing regular file this user may write, or
+// a missing one whose folder exists and takes new files. Nothing is created.
+bool canAppendTo(const std::string& path);
 
 // Joins a folder and a file name with "/" (the folder is always put in front, as the programs do
 // with their own folder).

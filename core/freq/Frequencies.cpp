@@ -5,6 +5,7 @@
 #include "core/freq/ChannelFrequency.h"
 #include "core/freq/FrequencyTable.h"
 #include "core/text/NumberText.h"
+#include "core/window/StatusTexts.h"
 
 #include <array>
 #include <cstdint>
@@ -89,19 +90,20 @@ std::optional<std::string> Frequencies::chooseFile(IFileDialog::Mode mode) {
     return fileName;
 }
 
-void Frequencies::loadTable(const std::string& fileName) {
+bool Frequencies::loadTable(const std::string& fileName) {
     // The file is read whole and closed before any entry changes, so no file stays open while the
     // entries' change handling runs, and a file that cannot be read changes nothing.
     const std::optional<std::string> bytes = m_platform.files.read(fileName);
     if (!bytes) {
         showTableFileError();
-        return;
+        return false;
     }
     // Records are counted in fields; one cut short by the end of the file is not returned, so
     // the complete records before it still load. A later record with the same key wins.
     for (const files::Record& record : files::readRecords(*bytes)) {
         if (const std::optional<int> ch = freq::channelOfKey(record.key)) entry(*ch).setText(record.value);
     }
+    return true;
 }
 
 void Frequencies::saveTable(const std::string& fileName) {
@@ -131,7 +133,7 @@ void Frequencies::saveTable(const std::string& fileName) {
 }
 
 void Frequencies::showTableFileError() {
-    m_form.T_Message.setCaption(freq::kTableFileError);
+    m_form.T_Message.setCaption(status::kTableFileError);
 }
 
 }  // namespace orvane

@@ -29,12 +29,14 @@ public:
     // 0 loads a table file, 1 saves one; any other index does nothing. A file that cannot be
     // read or written shows "Table File Error!!" in T_Message; no failure leaves the handler.
     void FreqLoadSaveSW_Click(int index);
+    // Loads the channel records of a table (or settings) file into the entries; a channel the file
+    // does not name keeps its text. False, with "Table File Error!!", when it cannot be read.
+    bool loadTable(const std::string& fileName);
 
 private:
     ComboBox& entry(int ch) { return m_form.ChFrequency[static_cast<std::size_t>(ch)]; }
     // The file the user chose, or nothing after a cancel or with an empty file name.
     std::optional<std::string> chooseFile(IFileDialog::Mode mode);
-    void loadTable(const std::string& fileName);
     void saveTable(const std::string& fileName);
     void showTableFileError();
 

@@ -24,7 +24,4 @@ std::optional<int> channelOfKey(std::string_view key);
 std::string overwriteQuestion(const std::string& fileName);
 inline constexpr const char* kOverwriteTitle = "Save frequency table.";
 
-// Shown in T_Message when a table file cannot be opened, read or written.
-inline constexpr const char* kTableFileError = "Table File Error!!";
-
 }  // namespace orvane::freq

@@ -1,6 +1,7 @@
 #include "core/link/Link.h"
 
 #include "core/link/PortNames.h"
+#include "core/window/StatusTexts.h"
 
 #include <algorithm>
 
@@ -67,8 +68,11 @@ void Link::listPorts() {
 
 void Link::ComStart_Click() {
     Form1& f = m_form;
-    if (m_port.isOpen()) {
-        if (f.exchange.running()) {
+    if (m_port.isOpen() || m_opened) {
+        // Closing mid-exchange is the technician's abort. A port this frame opened that no longer
+        // reports open was lost, and the report of it is still on its way: it is a port error now,
+        // so the click can never reopen the port behind the frame's back.
+        if (f.exchange.running() || !m_port.isOpen()) {
             recoverFromPortError();
             return;
         }
@@ -108,6 +112,7 @@ void Link::ComStart_Click() {
         for (int ch = 3; ch >= 0; --ch)
             f.ChStep[static_cast<std::size_t>(ch)].setBackColor(f.ColorGray);
     }
+    m_opened = true;
     f.ComStart.setCaption("Close");
     f.Combo1.setEnabled(false);
     f.Combo1.setBackColor(f.ColorGreen);
@@ -115,19 +120,30 @@ void Link::ComStart_Click() {
 }
 
 void Link::MSComm1_OnLost() {
-    recoverFromPortError();
+    // A loss the frame has already shown (a close click got there first) is not shown again.
+    if (m_opened) recoverFromPortError();
 }
 
 void Link::recoverFromPortError() {
     m_form.exchange.abort();
-    m_form.P_Message.setCaption("Com port Error!");
-    m_form.P_Message.setToolTip(m_port.lastErrorText());
+    const std::string reason = m_port.lastErrorText();
+    m_form.P_Message.setCaption(status::kComPortError);
+    m_form.P_Message.setToolTip(reason);
     // Also a port that already reports closed: a lost device is released here at once.
     m_port.close();
     showPortClosed();
+    // The exchange that ran, if any, ends here, without its closing step.
+    m_form.outcome.portFailed(reason);
+    m_form.outcome.end();
+}
+
+std::string Link::openFailure() const {
+    const std::string reason = m_port.lastErrorText();
+    return reason.empty() ? m_form.P_Message.caption() : reason;
 }
 
 void Link::showPortClosed() {
+    m_opened = false;
     m_form.ComStart.setCaption("Open");
     m_form.Combo1.setEnabled(true);
     m_form.Combo1.setBackColor(m_form.ColorWindow);

@@ -4,6 +4,8 @@
 #include "core/window/Form1.h"
 #include "core/window/Profile.h"
 
+#include <string>
+
 namespace orvane {
 
 // The "Port select" frame: the port scan at start-up, opening and closing the port, and the
@@ -24,7 +26,8 @@ public:
 
     // Opens the port named by Combo1 when it is closed, closes it when it is open. A failed open
     // says so in P_Message and gives the reason in its tooltip. Closing the port while an exchange
-    // runs is the technician's abort: it takes the port-error path.
+    // runs is the technician's abort, and closing a port that was lost is a port error: both take
+    // the port-error path.
     void ComStart_Click();
 
     // The open port failed on its own (the adapter was pulled): the port-error path at once, so
@@ -32,8 +35,14 @@ public:
     void MSComm1_OnLost();
 
     // "Com port Error!" (the reason in its tooltip), the running exchange stopped without its
-    // closing step, and back to the port-closed state with every operation button off.
+    // closing step (its outcome: a port failure), and back to the port-closed state with every
+    // operation button off.
     void recoverFromPortError();
+
+    // The frame shows the port open ("Close"): it opened the port and nothing has closed it since.
+    bool portOpen() const { return m_opened; }
+    // Why the last open failed, in plain words.
+    std::string openFailure() const;
 
 private:
     // Fills Combo1's list with the ports that open.
@@ -44,6 +53,7 @@ private:
     Form1& m_form;
     const Profile& m_profile;
     ISerialPort& m_port;
+    bool m_opened = false;
 };
 
 }  // namespace orvane

@@ -1,13 +1,23 @@
 #include "core/ops/ChannelTestExchange.h"
 
 #include "core/ops/ExchangeSupport.h"
+#include "core/window/StatusTexts.h"
+
+#include <algorithm>
 
 namespace orvane {
+
+namespace {
+
+// The send and the verdict.
+constexpr int kTicks = 2;
+
+}  // namespace
 
 void ChannelTestExchange::ChTestSW_Click(int index) {
     Form1& f = m_form;
     // A click during a test restarts it for the new channel; the echo of the first command, if it
-    // still comes, is then compared with this channel's column. No other exchange is disturbed.
+    // still comes, is then compared with what this one sends. No other exchange is disturbed.
     const bool restart = f.exchange.runBy(f.TestTimer);
     if (f.exchange.running() && !restart) return;
     f.ChIndex = index;
@@ -15,13 +25,15 @@ void ChannelTestExchange::ChTestSW_Click(int index) {
     f.SeqStep = 0;
     f.TestTimer.setInterval(50);
     f.TestTimer.setTimerEnabled(true);
-    if (!restart) f.exchange.begin(f.TestTimer, /*keepTestButtons=*/true);
+    if (restart)
+        f.outcome.begin(ExchangeKind::Test);
+    else
+        begin(ExchangeKind::Test, f.TestTimer, /*keepTestButtons=*/true);
 }
 
 void ChannelTestExchange::TestTimer_Timer() {
     Form1& f = m_form;
-    ISerialPort& port = m_platform.port;
-    Timer* timer = &f.TestTimer;
+    Timer& timer = f.TestTimer;
     switch (f.SeqStep) {
         case 0: {
             f.T_Message.setCaption({});
@@ -29,23 +41,28 @@ void ChannelTestExchange::TestTimer_Timer() {
             if (!texts) {
                 // The channel's text gives no register values: nothing is sent, so there is no
                 // test mode to leave either.
-                f.T_Message.setCaption("Test Data error!!");
+                f.T_Message.setCaption(status::kTestDataError);
+                f.outcome.fail(OutcomeKind::TestDataError, f.ChIndex);
                 endTest();
                 break;
             }
             f.ReplyFlag = 0;
-            if (!ops::sendOrRecover(port, m_link, timer, "/T " + *texts + "\r")) return;
+            f.outcome.sent(f.ChIndex, *texts);
+            if (!send(timer, "/T " + *texts + "\r", {"*T"}, f.ChIndex)) return;
             // The judging tick comes one reply wait (100 characters) after the send.
-            f.TestTimer.setInterval(ops::replyWait(port.settings(), 100));
-            f.TestTimer.setTimerEnabled(true);
+            timer.setInterval(ops::replyWait(m_port.settings(), 100));
+            timer.setTimerEnabled(true);
             break;
         }
         case 1:
-            if (f.ReplyFlag == 0) f.T_Message.setCaption("Not Response!!");
+            if (f.ReplyFlag == 0) {
+                f.T_Message.setCaption(status::kNotResponse);
+                unanswered();
+            }
             if (m_profile.closesTestWithStar) {
                 // The transmitter leaves test mode when RTS drops and a bare "*" arrives.
-                if (!ops::switchRtsOrRecover(port, m_link, timer, false)) return;
-                if (!ops::sendOrRecover(port, m_link, timer, "*")) return;
+                if (!switchRts(&timer, false)) return;
+                if (!send(timer, "*", {})) return;
             }
             endTest();
             break;
@@ -57,8 +74,14 @@ void ChannelTestExchange::TestTimer_Timer() {
 }
 
 void ChannelTestExchange::endTest() {
-    m_form.TestTimer.setTimerEnabled(false);
-    if (m_form.exchange.runBy(m_form.TestTimer)) m_form.exchange.end();
+    Form1& f = m_form;
+    f.TestTimer.setTimerEnabled(false);
+    if (f.exchange.runBy(f.TestTimer)) f.exchange.end();
+    if (f.outcome.running() && f.outcome.exchange() == ExchangeKind::Test) finish();
+}
+
+Progress ChannelTestExchange::progress() const {
+    return {std::min(m_form.SeqStep, kTicks - 1) + 1, kTicks, m_form.ChIndex};
 }
 
 }  // namespace orvane

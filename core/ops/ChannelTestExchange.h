@@ -11,6 +11,7 @@ public:
 
     void ChTestSW_Click(int index);
     void TestTimer_Timer();
+    Progress progress() const;
 
 private:
     void endTest();

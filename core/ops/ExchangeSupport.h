@@ -1,11 +1,6 @@
 #pragma once
 
-#include "core/link/Link.h"
-#include "core/platform/ISerialPort.h"
-#include "core/window/Form1.h"
 #include "core/window/Grid.h"
-#include "core/window/Profile.h"
-#include "core/window/Timer.h"
 
 #include <optional>
 #include <string>
@@ -36,23 +31,8 @@ int replyWait(std::string_view settingsText, int characters);
 // computed from its text, and no made-up value may reach the module.
 std::optional<std::string> registerTexts(const Grid& grid, int channel, int rows);
 
-// Empties the module information boxes the program has (Version, Serial, FactoryDate and, where
-// present, FOffsetV) and greys them: no value from the module yet.
-void clearIdentity(Form1& form, const Profile& profile);
-
-// The start of a check or a write: the four channel entries (and the receiver's step labels) lose
-// their green marks, the exchange takes the lock (the operation buttons go off with everything
-// else that could disturb it), and its timer starts at step 0 with the given interval. The click
-// sends nothing.
-void startSequence(Form1& form, const Profile& profile, Timer& timer, int intervalMs);
-
-// The port-error trap of the exchanges. Each call does its one port operation; when it fails
-// (false or an exception), it stops `timer` (when given) and runs the port-error recovery, which
-// also ends the running exchange, and returns false. The caller then ends its tick without
-// advancing its step.
-bool sendOrRecover(ISerialPort& port, Link& link, Timer* timer, std::string_view bytes);
-// Switching RTS counts as failed on a closed port: the exchanges switch the line of an open
-// port only, and a closed one is exactly the fault the trap is there for.
-bool switchRtsOrRecover(ISerialPort& port, Link& link, Timer* timer, bool on);
+// How an outcome names a command: without its CR, a register load as "/T" and the common
+// parameters as "/M" ("/W 02", "/R 00", "/V"; the opening byte is "0x80").
+std::string commandName(std::string_view bytes);
 
 }  // namespace orvane::ops

@@ -1,14 +1,25 @@
 #include "core/ops/GetInfoExchange.h"
 
 #include "core/ops/ExchangeSupport.h"
+#include "core/window/StatusTexts.h"
+
+#include <algorithm>
 
 namespace orvane {
+
+namespace {
+
+// The opening byte, "/V", "/D" and the verdict: one tick each.
+constexpr int kTicks = 4;
+
+}  // namespace
 
 void GetInfoExchange::GetInfoSW_Click() {
     Form1& f = m_form;
     if (f.exchange.running()) return;
+    f.outcome.begin(ExchangeKind::GetInfo);
     // The module listens only with RTS on; a test may have left it off.
-    if (!ops::switchRtsOrRecover(m_platform.port, m_link, nullptr, true)) return;
+    if (!switchRts(nullptr, true)) return;  // the port-error path has ended the exchange
     f.exchange.begin(f.GetInfoTimer);
     f.SeqStep = 0;
     f.GetInfoTimer.setTimerEnabled(true);
@@ -16,45 +27,57 @@ void GetInfoExchange::GetInfoSW_Click() {
 
 void GetInfoExchange::GetInfoTimer_Timer() {
     Form1& f = m_form;
-    Timer* timer = &f.GetInfoTimer;
+    Timer& timer = f.GetInfoTimer;
     switch (f.SeqStep) {
-        case 0: {
-            ops::clearIdentity(f, m_profile);
+        case 0:
+            clearIdentity();
             f.C_Message.setCaption({});
             f.ReplyFlag = 0;
-            if (!ops::sendOrRecover(m_platform.port, m_link, timer, "\x80")) return;
+            if (!send(timer, "\x80", {"*V"})) return;
             break;
-        }
         case 1:
             // A correct "*V" line that came on its own since step 0 makes the question unnecessary;
             // the flag it raised is kept for step 2.
-            if (f.ReplyFlag == 0 || f.Version.text().empty()) {
-                if (!ops::sendOrRecover(m_platform.port, m_link, timer, "/V\r")) return;
+            if (f.ReplyFlag == 0 || f.outcome.current().version.empty()) {
+                if (!send(timer, "/V\r", {"*V"})) return;
             }
             break;
         case 2:
             if (f.ReplyFlag == 0) {
+                unanswered();
                 f.SeqStep = ops::kAbortStep;
                 return;
             }
             f.ReplyFlag = 0;
-            if (!ops::sendOrRecover(m_platform.port, m_link, timer, "/D\r")) return;
+            if (!send(timer, "/D\r", {"*D"})) return;
             break;
-        default: {
-            // The verdict: every button only for a module that gave a valid identity.
-            const bool identified = f.Serial.backColor() == f.ColorGreen && !f.Serial.text().empty();
-            f.exchange.end();
-            if (identified)
-                f.EnableSwitches();
-            else
-                f.EnableInfoSwitchOnly();
-            f.GetInfoTimer.setTimerEnabled(false);
-            if (f.ReplyFlag == 0 || f.Version.text().empty() || f.Serial.text().empty())
-                f.C_Message.setCaption("Not Response!! (or target error)");
+        default:
+            verdict();
             break;
-        }
     }
     ++f.SeqStep;
+}
+
+void GetInfoExchange::verdict() {
+    Form1& f = m_form;
+    const Outcome& o = f.outcome.current();
+    // Every button only for a module of the program's own type that gave its identity.
+    const bool identified = !o.serial.empty() && ownModule();
+    f.exchange.end();
+    if (identified)
+        f.EnableSwitches();
+    else
+        f.EnableInfoSwitchOnly();
+    f.GetInfoTimer.setTimerEnabled(false);
+    if (f.ReplyFlag == 0 || o.version.empty() || o.serial.empty()) {
+        f.C_Message.setCaption(status::kNoIdentity);
+        f.outcome.unanswered(o.version.empty() ? "/V" : "/D", -1, f.SeqStep);
+    }
+    finish();
+}
+
+Progress GetInfoExchange::progress() const {
+    return {std::min(m_form.SeqStep, kTicks - 1) + 1, kTicks, -1};
 }
 
 }  // namespace orvane

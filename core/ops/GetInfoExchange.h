@@ -11,6 +11,10 @@ public:
 
     void GetInfoSW_Click();
     void GetInfoTimer_Timer();
+    Progress progress() const;
+
+private:
+    void verdict();
 };
 
 }  // namespace orvane

@@ -1,38 +1,45 @@
 #include "core/ops/OperationLog.h"
 
 #include "core/files/TextFile.h"
+#include "core/text/NumberText.h"
+#include "core/window/StatusTexts.h"
 
 #include <exception>
 #include <string>
 
 namespace orvane {
 
-namespace {
+bool OperationLog::recordable(const Outcome& write) {
+    return write.exchange == ExchangeKind::Write && write.passed() && write.allConfirmed();
+}
 
-constexpr const char* kWriteError = "Log File Write Error!!";
+std::string OperationLog::path() const {
+    // The program folder always goes in front, also of a name that looks like an absolute path;
+    // an empty name leaves the folder itself, which cannot be opened as a file.
+    return files::joinPath(m_platform.appInfo.programFolder(), m_form.LogFileName.text());
+}
 
-}  // namespace
-
-void OperationLog::appendRecord() {
+bool OperationLog::appendRecord(const Outcome& write) {
     const IAppInfo& app = m_platform.appInfo;
     const std::string version = std::to_string(app.versionMajor()) + "." +
                                 std::to_string(app.versionMinor()) + "." +
                                 std::to_string(app.versionRevision());
     try {
-        // The program folder always goes in front, also of a name that looks like an absolute
-        // path; an empty name leaves the folder itself, which cannot be opened as a file.
-        const std::string path = files::joinPath(app.programFolder(), m_form.LogFileName.text());
-
-        // Fields go in unchanged and unquoted: the log is read by people, never by the program.
-        std::string line = m_form.Serial.text() + "," + m_form.Version.text() + ",";
-        for (std::size_t ch = 4; ch-- > 0;)
-            line += m_form.ChFrequency[ch].text() + ",";
-        line += m_platform.clock.shortDate() + "," + m_platform.clock.timeOfDay() + "," + version + "\r\n";
-
-        if (m_platform.files.append(path, line)) return;
+        if (recordable(write)) {
+            // Fields go in unquoted. A channel is written with a decimal point where its entry
+            // shows a decimal comma, so no channel field can split in two; the date keeps the
+            // system's format, commas and all.
+            std::string line = write.serial + "," + write.version + ",";
+            for (std::size_t ch = 4; ch-- > 0;)
+                line += text::commaToPoint(m_form.ChFrequency[ch].text()) + ",";
+            line +=
+                m_platform.clock.shortDate() + "," + m_platform.clock.timeOfDay() + "," + version + "\r\n";
+            if (m_platform.files.appendLine(path(), line)) return true;
+        }
     } catch (const std::exception&) {
     }
-    m_form.L_Message.setCaption(kWriteError);
+    m_form.L_Message.setCaption(status::kLogFileWriteError);
+    return false;
 }
 
 }  // namespace orvane

@@ -11,6 +11,7 @@ public:
 
     void ChCheckSW_Click();
     void ReadAllTimer_Timer();
+    Progress progress() const;
 };
 
 }  // namespace orvane

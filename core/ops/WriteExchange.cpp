@@ -1,7 +1,9 @@
 #include "core/ops/WriteExchange.h"
 
 #include "core/ops/ExchangeSupport.h"
+#include "core/window/StatusTexts.h"
 
+#include <algorithm>
 #include <string>
 
 namespace orvane {
@@ -17,8 +19,7 @@ void WriteExchange::ChWriteSW_Click() {
     if (m_form.exchange.running()) return;
     // Removes the green marks of an earlier check or write. The wait is the time of 100
     // characters: room for the longest command and its echo.
-    ops::startSequence(m_form, m_profile, m_form.WriteAllTimer,
-                       ops::replyWait(m_platform.port.settings(), 100));
+    beginSequence(ExchangeKind::Write, m_form.WriteAllTimer, ops::replyWait(m_port.settings(), 100));
 }
 
 void WriteExchange::WriteAllTimer_Timer() {
@@ -37,32 +38,31 @@ bool WriteExchange::identityStep() {
     Form1& f = m_form;
     switch (f.SeqStep) {
         case 0:
-            ops::clearIdentity(f, m_profile);
+            clearIdentity();
             f.C_Message.setCaption({});
             f.T_Message.setCaption({});
             f.L_Message.setCaption({});
             f.ReplyFlag = 0;
-            return send("\x80");
+            return send("\x80", {"*V"});
         case 1:
             // Only a version line that came on its own since step 0 makes the question unnecessary.
-            return !f.Version.text().empty() || send("/V\r");
+            return !f.outcome.current().version.empty() || send("/V\r", {"*V"});
         case 2:
             // The flag is not reset: step 3 accepts the reply to "/V" or to "/D".
-            return send("/D\r");
+            return send("/D\r", {"*V", "*D"});
         default: {
-            // A module of the other type fills the boxes too, but its "*V" leaves Version grey
-            // (and "Target error!!" in C_Message); the write stops here rather than load the
-            // registers of one module type into the other.
-            const bool identified = f.ReplyFlag == 1 && !f.Version.text().empty() &&
-                                    !f.Serial.text().empty() && f.Version.backColor() == f.ColorGreen;
-            if (!identified) {
-                f.T_Message.setCaption("Not Response!!");
+            // A module of the other type sends its identity too, but the write stops here rather
+            // than load the registers of one module type into the other.
+            const Outcome& o = f.outcome.current();
+            if (f.ReplyFlag == 0 || o.version.empty() || o.serial.empty() || !ownModule()) {
+                f.T_Message.setCaption(status::kNotResponse);
+                f.outcome.unanswered(o.version.empty() ? "/V" : "/D", -1, f.SeqStep);
                 f.SeqStep = ops::kAbortStep;
                 return false;
             }
             if (!m_profile.usesCommonParams) return true;  // the flag of "/V" or "/D" counts for step 4
             f.ReplyFlag = 0;
-            return send("/M " + f.CommonParam + "\r");
+            return send("/M " + f.CommonParam + "\r", {"*M"});
         }
     }
 }
@@ -70,6 +70,7 @@ bool WriteExchange::identityStep() {
 bool WriteExchange::channelStep() {
     Form1& f = m_form;
     if (f.ReplyFlag == 0) {
+        unanswered();
         f.SeqStep = ops::kAbortStep;
         return false;
     }
@@ -79,34 +80,36 @@ bool WriteExchange::channelStep() {
         const auto texts = ops::registerTexts(f.MSFlexGrid1, channel, m_profile.registerRows());
         if (!texts) {
             // No register values for this channel's text: the write ends here, before anything
-            // of this channel or a later one reaches the flash, and it is not logged.
-            f.T_Message.setCaption("Flash Write Error!!");
+            // of this channel or a later one reaches the flash.
+            f.T_Message.setCaption(status::kFlashWriteError);
+            f.outcome.fail(OutcomeKind::FlashWriteError, channel);
             closingStep();
             return false;
         }
-        // The echoes of "/T " and "/W" are compared with the column of ChIndex.
+        // The echoes of "/T " and "/W" are compared with what is sent here, for ChIndex.
         f.ChIndex = channel;
         f.ReplyFlag = 0;
-        return send("/T " + *texts + "\r");
+        f.outcome.sent(channel, *texts);
+        return send("/T " + *texts + "\r", {"*T"}, channel);
     }
     f.ReplyFlag = 0;
-    return send("/W 0" + std::to_string(channel) + "\r");
+    return send("/W 0" + std::to_string(channel) + "\r", {"*W"}, channel);
 }
 
 void WriteExchange::closingStep() {
-    Form1& f = m_form;
-    f.exchange.end();
-    f.EnableSwitches();
-    f.WriteAllTimer.setTimerEnabled(false);
-    // An aborted write also counts as unanswered when the missing reply came after all, between
-    // the abort and this step: the channels after it were never written, so it must not be logged.
-    if (f.ReplyFlag == 0 || f.SeqStep == ops::kAbortStep) f.T_Message.setCaption("Not Response!!");
-    if (f.Check1.value() == 1 && f.C_Message.caption().empty() && f.T_Message.caption().empty())
-        m_log.appendRecord();
+    closeSequence(m_form.WriteAllTimer, OutcomeKind::FlashWriteError, status::kFlashWriteError);
 }
 
-bool WriteExchange::send(const std::string& bytes) {
-    return ops::sendOrRecover(m_platform.port, m_link, &m_form.WriteAllTimer, bytes);
+bool WriteExchange::send(const std::string& bytes, std::initializer_list<std::string_view> replies,
+                         int channel) {
+    return Exchange::send(m_form.WriteAllTimer, bytes, replies, channel);
+}
+
+Progress WriteExchange::progress() const {
+    const int step = std::min(m_form.SeqStep, kClosingStep);
+    const int channel =
+        step >= kFirstChannelStep && step < kClosingStep ? (step - kFirstChannelStep) / 2 : -1;
+    return {step + 1, kClosingStep + 1, channel};
 }
 
 }  // namespace orvane

@@ -1,19 +1,19 @@
 #pragma once
 
 #include "core/ops/Exchange.h"
-#include "core/ops/OperationLog.h"
 
 namespace orvane {
 
-// The "Write" exchange: identity, common parameters, then each channel loaded and written; the
-// log record of a write that ended without any reported fault.
+// The "Write" exchange: identity, common parameters, then each channel loaded and written. Its
+// outcome passes only when the module confirmed all four channels; the operation log takes its
+// record from that outcome.
 class WriteExchange : private Exchange {
 public:
-    WriteExchange(Form1& form, const Profile& profile, Platform& platform, Link& link, OperationLog& log)
-        : Exchange(form, profile, platform, link), m_log(log) {}
+    using Exchange::Exchange;
 
     void ChWriteSW_Click();
     void WriteAllTimer_Timer();
+    Progress progress() const;
 
 private:
     // Steps 0 to 3; false when the tick has ended early (abort or port error).
@@ -22,9 +22,7 @@ private:
     // port error, or a channel without register values, which ends the write at once).
     bool channelStep();
     void closingStep();
-    bool send(const std::string& bytes);
-
-    OperationLog& m_log;
+    bool send(const std::string& bytes, std::initializer_list<std::string_view> replies, int channel = -1);
 };
 
 }  // namespace orvane

@@ -22,8 +22,10 @@ public:
     virtual std::optional<std::uintmax_t> contentSize(const std::string& path) = 0;
     // Replaces the file with the bytes, all or nothing (see files::replaceFileAtomically).
     virtual bool replace(const std::string& path, std::string_view bytes) = 0;
-    // Appends the bytes, creating a missing file (see files::appendToFile).
-    virtual bool append(const std::string& path, std::string_view bytes) = 0;
+    // Appends one line, creating a missing file; all or nothing (see files::appendLine).
+    virtual bool appendLine(const std::string& path, std::string_view line) = 0;
+    // Whether a line could be appended now, without creating anything (see files::canAppendTo).
+    virtual bool canAppend(const std::string& path) = 0;
 };
 
 }  // namespace orvane

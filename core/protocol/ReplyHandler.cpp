@@ -3,6 +3,7 @@
 #include "core/protocol/ReplyLines.h"
 #include "core/text/Latin1.h"
 #include "core/text/NumberText.h"
+#include "core/window/StatusTexts.h"
 
 #include <algorithm>
 
@@ -16,6 +17,22 @@ constexpr std::size_t kReadWriteFirstPosition = 7;
 
 bool isChannel(long long ch) {
     return ch >= 0 && ch <= 3;
+}
+
+// Whether an echo carries, value for value, the register texts that were sent (`sent`, joined
+// with ","): its values begin at 1-based `first`, each three further on. The first `required`
+// must be there; a line that ends right after them carries no more and is accepted (a module that
+// echoes only those); otherwise every further value up to the number sent must be there too. A
+// cut or malformed value is a difference.
+bool echoEquals(std::string_view line, std::size_t first, int required, std::string_view sent) {
+    const std::size_t count = (sent.size() + 1) / 3;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t position = first + 3 * i;
+        if (i == static_cast<std::size_t>(required) && line.size() + 2 == position) return true;
+        const std::string_view value = replyField(line, position, 2);
+        if (value.size() != 2 || value != sent.substr(3 * i, 2)) return false;
+    }
+    return true;
 }
 
 std::string zeroPadded(long long value, std::size_t digits) {
@@ -72,14 +89,25 @@ bool ReplyHandler::dispatch(std::string_view line) {
     return true;
 }
 
+void ReplyHandler::raiseReplyFlag(std::string_view line) {
+    // Only a line of the kind the waiting step's command is answered with is its reply: a flash
+    // status line the module sends on its own never stands in for an echo.
+    if (m_form.outcome.awaits(line)) m_form.ReplyFlag = 1;
+}
+
 void ReplyHandler::flashClear(std::string_view line) {
     Label& label = m_profile.flashClearOnInfoLabel ? m_form.C_Message : m_form.T_Message;
     if (line.size() >= 8) {
         const std::string_view status = replyField(line, 4, 2);
-        if (status == "00") label.setCaption({});
-        if (status == "01") label.setCaption(m_profile.flashClearErrorText);
+        // A good status clears the label only between exchanges: what a running exchange has
+        // found stays on screen.
+        if (status == "00" && !m_form.outcome.running()) label.setCaption({});
+        if (status == "01") {
+            label.setCaption(m_profile.flashClearErrorText);
+            m_form.outcome.fail(OutcomeKind::FlashClearError);
+        }
     }
-    m_form.ReplyFlag = 1;
+    raiseReplyFlag(line);
 }
 
 void ReplyHandler::identity(std::string_view line) {
@@ -88,6 +116,7 @@ void ReplyHandler::identity(std::string_view line) {
                              text::hexField(replyField(line, 6, 2)) * 256 +
                              text::hexField(replyField(line, 8, 2));
     f.Serial.setText(zeroPadded(serial, 8));
+    f.outcome.identity(f.Serial.text());
     f.FactoryDate.setText(text::latin1ToUtf8(replyField(line, 11, 10)));
     f.Serial.setBackColor(f.ColorGreen);
     f.FactoryDate.setBackColor(f.ColorGreen);
@@ -95,35 +124,43 @@ void ReplyHandler::identity(std::string_view line) {
         f.FOffsetV.setText(text::latin1ToUtf8(replyField(line, 25, 2)));
         f.FOffsetV.setBackColor(f.ColorGreen);
     }
-    f.ReplyFlag = 1;
+    raiseReplyFlag(line);
 }
 
 void ReplyHandler::commonParameters(std::string_view line) {
     // "*M Err" differs as well and so ends with the same message.
-    if (replyField(line, 1, 11) != "*M " + m_form.CommonParam)
-        m_form.T_Message.setCaption("Common Parameter Error!");
-    m_form.ReplyFlag = 1;
+    if (replyField(line, 1, 11) != "*M " + m_form.CommonParam) {
+        m_form.T_Message.setCaption(status::kCommonParameterError);
+        m_form.outcome.fail(OutcomeKind::CommonParameterError);
+    }
+    raiseReplyFlag(line);
 }
 
 bool ReplyHandler::readBack(std::string_view line) {
     const long long ch = text::hexField(replyField(line, 4, 2));
     if (!isChannel(ch)) return false;
-    m_form.ReplyFlag = 1;
+    raiseReplyFlag(line);
     if (!echoMatchesGrid(line, kReadWriteFirstPosition, m_profile.readEchoValues, ch)) {
-        m_form.T_Message.setCaption("Discrepancy!!");
+        m_form.T_Message.setCaption(status::kDiscrepancy);
+        m_form.outcome.fail(OutcomeKind::Discrepancy, static_cast<int>(ch));
         return false;
     }
-    confirmChannel(ch);
+    if (running(ExchangeKind::Check)) confirmChannel(ch);
     return true;
 }
 
 bool ReplyHandler::testEcho(std::string_view line) {
-    m_form.ReplyFlag = 1;
+    Form1& f = m_form;
+    raiseReplyFlag(line);
     const auto first = static_cast<std::size_t>(std::max(m_profile.testEchoFirstPosition, 1));
-    if (!echoMatchesGrid(line, first, m_profile.testEchoValues, m_form.ChIndex)) {
-        m_form.T_Message.setCaption("Test Data error!!");
+    const std::string* sent = f.outcome.sentTo(f.ChIndex);
+    if (!sent || !echoEquals(line, first, m_profile.testEchoValues, *sent)) {
+        f.T_Message.setCaption(status::kTestDataError);
+        f.outcome.fail(OutcomeKind::TestDataError, f.ChIndex);
         return false;
     }
+    // A full match shows nothing; it confirms the channel a test loaded.
+    if (running(ExchangeKind::Test)) f.outcome.confirm(f.ChIndex);
     return true;
 }
 
@@ -131,39 +168,52 @@ void ReplyHandler::version(std::string_view line) {
     Form1& f = m_form;
     if (line.size() < 19) return;
     f.Version.setText(text::latin1ToUtf8(replyField(line, 4, 5)));
+    // A version line starts the identity over: the serial number must follow it.
+    f.outcome.version(f.Version.text());
+    f.outcome.identity({});
+    f.Serial.setText({});
+    f.Serial.setBackColor(f.ColorGray);
     if (replyField(line, 4, 1) == std::string_view(&m_profile.moduleType, 1)) {
         f.Version.setBackColor(f.ColorGreen);
-        f.ReplyFlag = 1;
-        f.Serial.setText({});
-        f.Serial.setBackColor(f.ColorGray);
-        f.C_Message.setCaption({});
+        raiseReplyFlag(line);
+        // A fault the running exchange has found stays on screen.
+        if (!f.outcome.running() || f.outcome.current().passed()) f.C_Message.setCaption({});
     } else {
         f.Version.setBackColor(f.ColorGray);
-        f.Serial.setText({});
-        f.Serial.setBackColor(f.ColorGray);
         f.EnableInfoSwitchOnly();
-        f.C_Message.setCaption("Target error!!");
+        f.C_Message.setCaption(status::kTargetError);
+        f.outcome.fail(OutcomeKind::WrongModuleType);
     }
 }
 
 bool ReplyHandler::writeEcho(std::string_view line) {
     Form1& f = m_form;
-    if (line.starts_with("*W Err")) f.T_Message.setCaption(m_profile.writeErrText);
+    if (line.starts_with("*W Err")) {
+        f.T_Message.setCaption(m_profile.writeErrText);
+        f.outcome.fail(OutcomeKind::FlashWriteError, f.ChIndex);
+    }
 
     // The line then goes through the "*W" test as well. Its channel field "Er" reads as 14 in
     // hexadecimal (stop) but as 0 in decimal, where the missing values end it with the error text.
     const std::string_view field = replyField(line, 4, 2);
     const long long ch = m_profile.writeChannelDecimal ? text::decimalField(field) : text::hexField(field);
     if (!isChannel(ch)) return false;  // a negative channel is refused like one above 3
-    f.ReplyFlag = 1;
-    // The values belong to the running write step's channel, which is not always the line's.
-    if (!echoMatchesGrid(line, kReadWriteFirstPosition, m_profile.writeEchoValues, f.ChIndex)) {
-        f.T_Message.setCaption("Flash Write Error!!");
+    raiseReplyFlag(line);
+    // The echo belongs to the channel being written (ChIndex): one that names another channel, or
+    // carries other values than were sent for it, is a failed write of that channel.
+    const std::string* sent = f.outcome.sentTo(f.ChIndex);
+    if (ch != f.ChIndex || !sent ||
+        !echoEquals(line, kReadWriteFirstPosition, m_profile.writeEchoValues, *sent)) {
+        f.T_Message.setCaption(status::kFlashWriteError);
+        f.outcome.fail(OutcomeKind::FlashWriteError, f.ChIndex);
         return false;
     }
-    confirmChannel(ch);
-    f.ReplyFlag = 1;
+    if (running(ExchangeKind::Write)) confirmChannel(ch);
     return true;
+}
+
+bool ReplyHandler::running(ExchangeKind exchange) const {
+    return m_form.outcome.running() && m_form.outcome.exchange() == exchange;
 }
 
 bool ReplyHandler::echoMatchesGrid(std::string_view line, std::size_t firstPosition, int count,
@@ -182,6 +232,7 @@ bool ReplyHandler::echoMatchesGrid(std::string_view line, std::size_t firstPosit
 
 void ReplyHandler::confirmChannel(long long ch) {
     const auto index = static_cast<std::size_t>(ch);
+    m_form.outcome.confirm(static_cast<int>(ch));
     m_form.ChFrequency[index].setBackColor(m_form.ColorGreen);
     if (m_profile.hasStepLabels()) m_form.ChStep[index].setBackColor(m_form.ColorGreen);
 }

@@ -11,8 +11,10 @@
 namespace orvane {
 
 // The receive handler: collects the module's text, mirrors it in Term, cuts it into reply lines
-// and acts on each line by its prefix. It never sends anything and does not know which exchange is
-// running; ReplyFlag = 1 tells the running exchange that a reply of a kind it waits for came in.
+// and acts on each line by its prefix. It never sends anything. What it finds goes into the running
+// exchange's outcome: failures, the identity, and the channels the module confirmed (only an echo
+// of the kind that exchange confirms with, equal to what it sent or computes, turns a channel
+// green). ReplyFlag = 1 tells the running exchange that the reply its step waits for came in.
 class ReplyHandler {
 public:
     ReplyHandler(Form1& form, const Profile& profile, ISerialPort& port)
@@ -35,12 +37,16 @@ private:
     void version(std::string_view line);
     bool writeEcho(std::string_view line);
 
+    // ReplyFlag = 1 when the line answers the step the running exchange waits on.
+    void raiseReplyFlag(std::string_view line);
+    bool running(ExchangeKind exchange) const;
     void showInTerm(const std::string& chunk);
     // True when `count` values of the line, the first at 1-based `firstPosition` and each three
     // further on, equal rows 1 to count of the channel's grid column. A channel without a column
     // (outside 0 to 3) matches nothing.
     bool echoMatchesGrid(std::string_view line, std::size_t firstPosition, int count, long long ch) const;
-    // The channel's entry (and in the receiver its step label) turns green: the module confirmed it.
+    // The channel's entry (and in the receiver its step label) turns green: the module confirmed it
+    // in the running exchange.
     void confirmChannel(long long ch);
 
     Form1& m_form;

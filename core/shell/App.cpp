@@ -31,10 +31,10 @@ App::App(Profile profile, IRegisterModel& registerModel, Platform& platform)
       m_frequencies(m_form, m_profile, platform),
       m_settings(m_form, m_profile, platform),
       m_log(m_form, platform),
-      m_getInfo(m_form, m_profile, platform, m_link),
-      m_test(m_form, m_profile, platform, m_link),
-      m_readBack(m_form, m_profile, platform, m_link),
-      m_write(m_form, m_profile, platform, m_link, m_log) {
+      m_getInfo(m_form, m_profile, platform.port, m_link),
+      m_test(m_form, m_profile, platform.port, m_link),
+      m_readBack(m_form, m_profile, platform.port, m_link),
+      m_write(m_form, m_profile, platform.port, m_link) {
     describeWindow(m_form, m_profile.window);
     wire();
 }
@@ -66,6 +66,13 @@ void App::wire() {
     f.FreqDefaultSW.onClick = [this] { m_frequencies.FreqDefaultSW_Click(); };
     f.FreqLoadSaveSW[0].onClick = [this] { m_frequencies.FreqLoadSaveSW_Click(0); };
     f.FreqLoadSaveSW[1].onClick = [this] { m_frequencies.FreqLoadSaveSW_Click(1); };
+
+    // A write the module confirmed goes into the log while its tick box is ticked.
+    f.outcome.observe([this](const Outcome& outcome) {
+        if (outcome.exchange == ExchangeKind::Write && m_form.Check1.value() == 1 &&
+            OperationLog::recordable(outcome))
+            m_log.appendRecord(outcome);
+    });
 }
 
 void App::Form_Load() {
@@ -142,6 +149,20 @@ void App::shapeGrid() {
     int row = 1;
     for (const std::string& title : m_profile.window.gridRowTitles)
         g.setTextMatrix(row++, 0, title);
+}
+
+Progress App::progress(ExchangeKind exchange) const {
+    switch (exchange) {
+        case ExchangeKind::GetInfo:
+            return m_getInfo.progress();
+        case ExchangeKind::Test:
+            return m_test.progress();
+        case ExchangeKind::Check:
+            return m_readBack.progress();
+        case ExchangeKind::Write:
+            break;
+    }
+    return m_write.progress();
 }
 
 void App::IntervalTimer_Timer() {

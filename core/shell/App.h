@@ -52,6 +52,9 @@ public:
     ChannelTestExchange& channelTest() { return m_test; }
     ReadBackExchange& readBack() { return m_readBack; }
     WriteExchange& write() { return m_write; }
+    IRegisterModel& registerModel() { return m_registerModel; }
+    // Where the running exchange of that kind is, as the exchange counts its steps.
+    Progress progress(ExchangeKind exchange) const;
 
 private:
     void load(bool windowed);

@@ -3,6 +3,7 @@
 #include "core/window/Controls.h"
 #include "core/window/ExchangeLock.h"
 #include "core/window/Grid.h"
+#include "core/window/OutcomeRecorder.h"
 #include "core/window/Timer.h"
 
 #include <array>
@@ -106,6 +107,8 @@ public:
     // The exchange with the module that owns SeqStep, ReplyFlag and ChIndex, if any, and the
     // controls locked while it runs.
     ExchangeLock exchange{*this};
+    // What the running exchange has found so far, and the last one's result once it has ended.
+    OutcomeRecorder outcome;
 
     // The seven operation buttons as a group, in the order the switch routines set them. While an
     // exchange runs they change what a locked button gets back at its end, never the button.

@@ -23,8 +23,14 @@ bool MemoryFileSystem::replace(const std::string& path, std::string_view bytes) 
     return true;
 }
 
-bool MemoryFileSystem::append(const std::string& path, std::string_view bytes) {
-    files[path] += bytes;
+bool MemoryFileSystem::appendLine(const std::string& path, std::string_view line) {
+    std::string& file = files[path];
+    if (!file.empty() && file.back() != '\n') file += "\r\n";
+    file += line;
+    return true;
+}
+
+bool MemoryFileSystem::canAppend(const std::string&) {
     return true;
 }
 

@@ -16,7 +16,8 @@ public:
     bool ensureExists(const std::string& path) override;
     std::optional<std::uintmax_t> contentSize(const std::string& path) override;
     bool replace(const std::string& path, std::string_view bytes) override;
-    bool append(const std::string& path, std::string_view bytes) override;
+    bool appendLine(const std::string& path, std::string_view line) override;
+    bool canAppend(const std::string& path) override;
 };
 
 }  // namespace orvane::test

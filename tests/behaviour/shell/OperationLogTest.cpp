@@ -1,4 +1,4 @@
-// The operation log record, appended directly (the write exchange decides when to call it).
+// The operation log record, appended directly from a write's outcome.
 #include "core/files/TextFile.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestProgram.h"
@@ -16,15 +16,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A program after a clean write: module identity and the four channels on screen.
+// A program after a clean write: the four channels on screen. The identity boxes hold text typed
+// over what the module sent: the record takes the module's.
 void showWrittenModule(TestProgram& p) {
     p.start();
     Form1& f = p.form();
-    f.Serial.setText("12345678");
-    f.Version.setText("T1.02");
+    f.Serial.setText("typed");
+    f.Version.setText("typed");
     const std::array<std::string, 4> channels{"869.9250", "869.8000", "868.3000", "869.7500"};
     for (std::size_t ch = 0; ch < 4; ++ch)
         f.ChFrequency[ch].setText(channels[ch]);
+}
+
+// The outcome of a write the module confirmed.
+Outcome confirmedWrite() {
+    Outcome write;
+    write.exchange = ExchangeKind::Write;
+    write.confirmed = {true, true, true, true};
+    write.serial = "12345678";
+    write.version = "T1.02";
+    return write;
 }
 
 const std::string kRecord =
@@ -38,13 +49,13 @@ TEST_P(OperationLogRecord, FirstRecordCreatesTheFileAndLaterOnesAppend) {
     const std::string path = p.folder.str() + "/" + p.form().LogFileName.text();
     ASSERT_FALSE(fs::exists(path));
 
-    p.app->operationLog().appendRecord();
+    p.app->operationLog().appendRecord(confirmedWrite());
     EXPECT_EQ(readBytes(path), kRecord);
     EXPECT_EQ(p.form().L_Message.caption(), "");
 
     p.form().ChFrequency[0].setText("868.0500");
     p.wallClock.time = "10:21:00";
-    p.app->operationLog().appendRecord();
+    p.app->operationLog().appendRecord(confirmedWrite());
     EXPECT_EQ(readBytes(path),
               kRecord + "12345678,T1.02,869.7500,868.3000,869.8000,868.0500,2026/12/07,10:21:00,1.5.2\r\n");
 }
@@ -60,20 +71,20 @@ TEST(OperationLog, NeverTruncatesWhatIsThere) {
         std::ofstream out(path, std::ios::binary);
         out << "an older line without its end";
     }
-    p.app->operationLog().appendRecord();
-    EXPECT_EQ(readBytes(path), "an older line without its end" + kRecord);
+    p.app->operationLog().appendRecord(confirmedWrite());
+    EXPECT_EQ(readBytes(path), "an older line without its end\r\n" + kRecord);
 }
 
-TEST(OperationLog, WritesFieldsUnchangedAndUnquoted) {
+TEST(OperationLog, WritesFieldsUnquotedAndChannelsWithAPoint) {
     TestProgram p(Program::Quorvex);
     showWrittenModule(p);
     p.wallClock.date = "Mon, 7 Dec 2026";
     p.form().ChFrequency[3].setText("869,7500");
     p.form().LogFileName.setText("logs/ops.txt");  // a sub-folder that exists, no extension added
     fs::create_directory(p.folder.path() / "logs");
-    p.app->operationLog().appendRecord();
+    p.app->operationLog().appendRecord(confirmedWrite());
     EXPECT_EQ(readBytes(p.folder.str() + "/logs/ops.txt"),
-              "12345678,T1.02,869,7500,868.3000,869.8000,869.9250,Mon, 7 Dec 2026,10:20:30,1.5.2\r\n");
+              "12345678,T1.02,869.7500,868.3000,869.8000,869.9250,Mon, 7 Dec 2026,10:20:30,1.5.2\r\n");
     EXPECT_EQ(p.form().L_Message.caption(), "");
 }
 
@@ -98,14 +109,27 @@ TEST(OperationLog, FailureShowsTheLogErrorAndTouchesNothingElse) {
         c.prepare(p);
         p.form().LogFileName.setText(c.logName(p));
         p.form().T_Message.setCaption("");
-        p.app->operationLog().appendRecord();
+        p.app->operationLog().appendRecord(confirmedWrite());
         EXPECT_EQ(p.form().L_Message.caption(), "Log File Write Error!!");
         EXPECT_EQ(p.form().T_Message.caption(), "");
-        EXPECT_EQ(p.form().Serial.text(), "12345678");
+        EXPECT_EQ(p.form().Serial.text(), "typed");
         // Only the settings file (made at start-up) and what the case prepared are in the folder.
         EXPECT_FALSE(fs::exists(p.folder.path() / "abs.log"));
         EXPECT_FALSE(fs::exists(p.folder.path() / "missing"));
     }
+}
+
+// Only a write that passed with every channel confirmed earns a record.
+TEST(OperationLog, NoRecordForAWriteNotConfirmedWhole) {
+    TestProgram p(Program::Quorvex);
+    showWrittenModule(p);
+    Outcome failed = confirmedWrite();
+    failed.kind = OutcomeKind::FlashWriteError;
+    Outcome partial = confirmedWrite();
+    partial.confirmed[1] = false;
+    for (const Outcome& write : {failed, partial})
+        EXPECT_FALSE(p.app->operationLog().appendRecord(write));
+    EXPECT_FALSE(fs::exists(p.folder.path() / "Quorvex.log"));
 }
 
 TEST(OperationLog, FailedFirstRecordLeavesNoEmptyLogBehind) {
@@ -113,7 +137,7 @@ TEST(OperationLog, FailedFirstRecordLeavesNoEmptyLogBehind) {
     showWrittenModule(p);
     EXPECT_EQ(inChildProcess([&p] {
                   limitFileSize(0);  // the record cannot be written, as on a full disk
-                  p.app->operationLog().appendRecord();
+                  p.app->operationLog().appendRecord(confirmedWrite());
                   return p.form().L_Message.caption();
               }),
               "Log File Write Error!!");
@@ -127,7 +151,7 @@ TEST(OperationLog, WriteProtectedLogIsAnErrorAndStaysAsItWas) {
                   const std::string path = p.folder.str() + "/Quorvex.log";
                   writeBytes(path, "old\r\n");
                   fs::permissions(path, fs::perms::owner_read);
-                  p.app->operationLog().appendRecord();
+                  p.app->operationLog().appendRecord(confirmedWrite());
                   if (readBytes(path) != "old\r\n") return "a write-protected log changed";
                   if (p.form().L_Message.caption() != "Log File Write Error!!") return "no error shown";
                   return "";

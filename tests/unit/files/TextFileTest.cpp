@@ -166,8 +166,8 @@ TEST_F(TextFileTest, ReplaceAndAppendWriteThroughLinks) {
     for (const std::string link : {"link", "chain"}) {
         EXPECT_TRUE(replaceFileAtomically(pathOf(link), link));
         EXPECT_EQ(readWholeFile(pathOf("real/a.ini")), link);
-        EXPECT_TRUE(appendToFile(pathOf(link), "+"));
-        EXPECT_EQ(readWholeFile(pathOf("real/a.ini")), link + "+");
+        EXPECT_TRUE(appendLine(pathOf(link), "+\r\n"));
+        EXPECT_EQ(readWholeFile(pathOf("real/a.ini")), link + "\r\n+\r\n");
     }
     EXPECT_TRUE(replaceFileAtomically(pathOf("dangling"), "new"));
     EXPECT_EQ(readWholeFile(pathOf("real/new.ini")), "new");
@@ -186,7 +186,8 @@ TEST(TextFilePermissions, WriteProtectedFileIsRefusedAndReadOnlyFolderOverwritte
                   test::writeBytes(file, "old");
                   fs::permissions(file, fs::perms::owner_read);
                   if (replaceFileAtomically(file, "new")) return "a write-protected file was replaced";
-                  if (appendToFile(file, "new")) return "a write-protected file was appended to";
+                  if (appendLine(file, "new")) return "a write-protected file was appended to";
+                  if (canAppendTo(file)) return "a write-protected file counts as appendable";
                   if (readWholeFile(file) != "old") return "a write-protected file changed";
 
                   const fs::path readOnly = folder.path() / "read-only";
@@ -195,7 +196,9 @@ TEST(TextFilePermissions, WriteProtectedFileIsRefusedAndReadOnlyFolderOverwritte
                   fs::permissions(readOnly, fs::perms::owner_read | fs::perms::owner_exec);
                   const bool replaced = replaceFileAtomically((readOnly / "a.ini").string(), "new");
                   const bool created = replaceFileAtomically((readOnly / "b.ini").string(), "new");
+                  const bool logAllowed = canAppendTo((readOnly / "c.log").string());
                   fs::permissions(readOnly, fs::perms::owner_all);
+                  if (logAllowed) return "a new log counts as appendable in a read-only folder";
                   if (!replaced || readWholeFile((readOnly / "a.ini").string()) != "new")
                       return "a writable file in a read-only folder was not overwritten";
                   if (created || fs::exists(readOnly / "b.ini")) return "a read-only folder got a new file";
@@ -204,17 +207,23 @@ TEST(TextFilePermissions, WriteProtectedFileIsRefusedAndReadOnlyFolderOverwritte
               "");
 }
 
-TEST_F(TextFileTest, FailedAppendRemovesOnlyAFileItCreated) {
-    write(pathOf("old.log"), "old");
+// A disk that is full before the line or fills part way through it: the file stays as it was,
+// so the next line never runs on from a part line.
+TEST_F(TextFileTest, FailedOrPartialAppendLeavesTheFileAsItWas) {
+    const std::string old = pathOf("old.log");
+    write(old, "old\r\n");
     EXPECT_EQ(test::inChildProcess([&] {
                   test::limitFileSize(0);
-                  if (appendToFile(pathOf("new.log"), "x")) return "append beyond the size limit succeeded";
-                  if (appendToFile(pathOf("old.log"), "x")) return "append beyond the size limit succeeded";
+                  if (appendLine(pathOf("new.log"), "x\r\n")) return "append beyond the size limit succeeded";
+                  test::limitFileSize(9);  // room for four bytes of the line
+                  if (appendLine(old, "new record\r\n")) return "a partial append succeeded";
                   return "";
               }),
               "");
     EXPECT_EQ(folderEntries(), std::vector<std::string>{"old.log"});
-    EXPECT_EQ(readWholeFile(pathOf("old.log")), "old");
+    EXPECT_EQ(readWholeFile(old), "old\r\n");
+    EXPECT_TRUE(appendLine(old, "next\r\n"));
+    EXPECT_EQ(readWholeFile(old), "old\r\nnext\r\n");
 }
 
 TEST_F(TextFileTest, ReplaceKeepsPermissionBits) {
@@ -230,13 +239,24 @@ TEST_F(TextFileTest, ReplaceKeepsPermissionBits) {
 
 TEST_F(TextFileTest, AppendCreatesThenAppends) {
     const auto log = pathOf("Quorvex.log");
-    EXPECT_TRUE(appendToFile(log, "one\r\n"));
-    EXPECT_TRUE(appendToFile(log, ""));
-    EXPECT_TRUE(appendToFile(log, "two\0\r\n"s));
+    EXPECT_TRUE(appendLine(log, "one\r\n"));
+    EXPECT_TRUE(appendLine(log, ""));
+    EXPECT_TRUE(appendLine(log, "two\0\r\n"s));
     EXPECT_EQ(readWholeFile(log), "one\r\ntwo\0\r\n"s);
+    // A last line without its end (left by another program) is ended before the new one.
+    write(log, "cut");
+    EXPECT_TRUE(appendLine(log, "three\r\n"));
+    EXPECT_EQ(readWholeFile(log), "cut\r\nthree\r\n");
 
-    EXPECT_FALSE(appendToFile(pathOf("missing/x.log"), "x"));
-    EXPECT_FALSE(appendToFile(m_folder.string(), "x"));
+    EXPECT_FALSE(appendLine(pathOf("missing/x.log"), "x"));
+    EXPECT_FALSE(appendLine(m_folder.string(), "x"));
+
+    // Whether an append could work is known without creating anything.
+    EXPECT_TRUE(canAppendTo(log));
+    EXPECT_TRUE(canAppendTo(pathOf("fresh.log")));
+    EXPECT_FALSE(fs::exists(pathOf("fresh.log")));
+    EXPECT_FALSE(canAppendTo(pathOf("missing/x.log")));
+    EXPECT_FALSE(canAppendTo(m_folder.string()));
 }
 
 TEST(JoinPath, PutsFolderInFrontWithSlash) {

@@ -24,6 +24,13 @@ public:
 
     Form1& form() { return p.form(); }
     bool tx() const { return p.which == Program::Quorvex; }
+    // An exchange of this kind runs, sent each channel's grid values and waits for an echo.
+    void running(ExchangeKind exchange) {
+        form().outcome.begin(exchange);
+        form().outcome.await({"*R", "*T", "*W"}, "/X");
+        for (int ch = 0; ch < 4; ++ch)
+            form().outcome.sent(ch, values(ch, tx() ? 12 : 5));
+    }
 
     // The first `count` register texts of a channel joined by ",".
     std::string values(int ch, int count) const {
@@ -171,14 +178,17 @@ TEST_P(ReplyHandling, FlashClearAndCommonParameterLines) {
 
 TEST_P(ReplyHandling, ReadBackEchoes) {
     Receiver r(GetParam());
+    r.running(ExchangeKind::Check);
     r.deliver({r.echo('R', "02", 2)});
     EXPECT_EQ(r.form().ReplyFlag, 1);
     EXPECT_TRUE(r.green(2));
     EXPECT_EQ(r.stepGreen(2), !r.tx());
     EXPECT_EQ(r.form().T_Message.caption(), "");
+    EXPECT_TRUE(r.form().outcome.current().confirmed[2]);
 
     // The last value differs: "Discrepancy!!" and no colour.
     Receiver m(GetParam());
+    m.running(ExchangeKind::Check);
     std::string line = m.echo('R', "01", 1);
     line[line.size() - 2] = 'F';
     m.deliver({line + m.echo('R', "00", 0)});
@@ -186,42 +196,88 @@ TEST_P(ReplyHandling, ReadBackEchoes) {
     EXPECT_EQ(m.form().T_Message.caption(), "Discrepancy!!");
     EXPECT_FALSE(m.green(1));
     EXPECT_FALSE(m.green(0));  // the stop keeps the next line waiting
+    EXPECT_EQ(m.form().outcome.current().kind, OutcomeKind::Discrepancy);
+
+    // Outside a check a matching line confirms nothing.
+    Receiver idle(GetParam());
+    idle.deliver({idle.echo('R', "02", 2)});
+    EXPECT_FALSE(idle.green(2));
 }
 
-TEST_P(ReplyHandling, TestEchoesCompareWithTheRunningChannel) {
+TEST_P(ReplyHandling, TestEchoesCompareWithWhatWasSentToTheRunningChannel) {
     for (int chIndex : {0, 3, -1, 4}) {
         Receiver r(GetParam());
+        r.running(ExchangeKind::Test);
         r.form().ChIndex = chIndex;
         r.deliver({r.testEcho(std::clamp(chIndex, 0, 3))});
         EXPECT_EQ(r.form().ReplyFlag, 1);
-        // A running channel outside 0 to 3 has no grid column to match.
+        // A running channel outside 0 to 3 was sent nothing to match.
         const bool valid = chIndex >= 0 && chIndex <= 3;
         EXPECT_EQ(r.form().T_Message.caption(), valid ? "" : "Test Data error!!") << chIndex;
+        EXPECT_EQ(r.form().outcome.current().passed(), valid) << chIndex;
     }
     Receiver m(GetParam());
+    m.running(ExchangeKind::Test);
     m.form().ChIndex = 1;
     m.deliver({m.testEcho(2)});
     EXPECT_EQ(m.form().T_Message.caption(), "Test Data error!!");
 }
 
-TEST_P(ReplyHandling, WriteEchoesCompareWithTheRunningChannelAndColourTheLineChannel) {
-    Receiver r(GetParam());
-    r.form().ChIndex = 1;
-    r.deliver({r.echo('W', "02", 1)});
-    EXPECT_EQ(r.form().ReplyFlag, 1);
-    EXPECT_TRUE(r.green(2));
-    EXPECT_FALSE(r.green(1));
-    EXPECT_EQ(r.stepGreen(2), !r.tx());
+// An echo carries every value sent; the receiver may echo just its first three. Anything else
+// (a fourth or fifth value that differs or is cut) is a difference.
+TEST_P(ReplyHandling, EchoesCarryEveryValueSent) {
+    Receiver probe(GetParam());
+    const std::string all = probe.values(1, probe.tx() ? 12 : 5);
+    const std::string head = all.substr(0, probe.tx() ? all.size() : 8);
+    struct Case {
+        std::string values;
+        bool matches;
+    };
+    const std::vector<Case> cases{
+        {all, true},
+        {head, true},
+        {all.substr(0, all.size() - 1), false},
+        {all.substr(0, all.size() - 2) + "FF", false},
+        {head + ",", probe.tx()},  // a separator after the last value is never read
+        {all.substr(0, 11), false},
+    };
+    for (const Case& c : cases) {
+        Receiver r(GetParam());
+        r.running(ExchangeKind::Write);
+        r.form().ChIndex = 1;
+        r.deliver({"*W 01 " + c.values + "\r"});
+        EXPECT_EQ(r.green(1), c.matches) << c.values;
+        EXPECT_EQ(r.form().T_Message.caption(), c.matches ? "" : "Flash Write Error!!") << c.values;
+    }
+}
 
-    Receiver m(GetParam());
-    m.form().ChIndex = 1;
-    m.deliver({m.echo('W', "02", 2)});
-    EXPECT_EQ(m.form().ReplyFlag, 1);
-    EXPECT_EQ(m.form().T_Message.caption(), "Flash Write Error!!");
-    EXPECT_FALSE(m.green(2));
+// The echo belongs to the channel being written: a line naming another channel confirms nothing
+// and fails the write of the channel being written.
+TEST_P(ReplyHandling, WriteEchoesMustNameTheChannelBeingWritten) {
+    Receiver r(GetParam());
+    r.running(ExchangeKind::Write);
+    r.form().ChIndex = 1;
+    r.deliver({r.echo('W', "01", 1)});
+    EXPECT_EQ(r.form().ReplyFlag, 1);
+    EXPECT_TRUE(r.green(1));
+    EXPECT_EQ(r.stepGreen(1), !r.tx());
+    EXPECT_TRUE(r.form().outcome.current().confirmed[1]);
+
+    for (const std::string& line : {r.echo('W', "02", 1), r.echo('W', "02", 2)}) {
+        Receiver m(GetParam());
+        m.running(ExchangeKind::Write);
+        m.form().ChIndex = 1;
+        m.deliver({line});
+        EXPECT_EQ(m.form().ReplyFlag, 1) << line;
+        EXPECT_EQ(m.form().T_Message.caption(), "Flash Write Error!!") << line;
+        EXPECT_FALSE(m.green(2) || m.green(1)) << line;
+        EXPECT_EQ(m.form().outcome.current().kind, OutcomeKind::FlashWriteError) << line;
+        EXPECT_EQ(m.form().outcome.current().channel, 1) << line;
+    }
 
     for (int chIndex : {-1, 4}) {
         Receiver o(GetParam());
+        o.running(ExchangeKind::Write);
         o.form().ChIndex = chIndex;
         o.deliver({o.echo('W', "00", 0)});
         EXPECT_EQ(o.form().T_Message.caption(), "Flash Write Error!!");
