@@ -26,6 +26,13 @@ void infoBox(Control& box, const std::string& name, Control* frame, Rect geometr
     box.setBackColor(kColorGray);  // no value from the module before any reply
 }
 
+// A text box the module's identity goes into: what the module sent, never typed over (it can
+// still be selected and copied).
+void identityBox(TextBox& box, const std::string& name, Control* frame, Rect geometry) {
+    infoBox(box, name, frame, geometry);
+    box.readOnly = true;
+}
+
 void timer(Timer& t, const std::string& name, int interval, bool enabled) {
     t.name = name;
     t.present = true;
@@ -66,7 +73,7 @@ void describeWindow(Form1& f, const WindowLayout& layout) {
     for (const LabelSpec& label : layout.debugLabels)
         place(f.addLabel(), label.name, &f.Frame5, label.geometry, label.caption);
     f.FactoryDate.setGeometry(layout.factoryDate);
-    if (layout.offsetBox) infoBox(f.FOffsetV, "FOffsetV", &f.Frame5, *layout.offsetBox);
+    if (layout.offsetBox) identityBox(f.FOffsetV, "FOffsetV", &f.Frame5, *layout.offsetBox);
     f.MSFlexGrid1.setGeometry(layout.grid);
     f.MSFlexGrid1.setShape(static_cast<int>(layout.gridRowTitles.size()) + 1, 5);
     f.Term.setGeometry(layout.term);
@@ -114,9 +121,9 @@ void describeCommonWindow(Form1& f, const std::string& caption) {
 
     // Get Target Information.
     place(f.addLabel(), "Label5", &f.FrameInfo, {240, 420, 855, 255}, "FW Ver.");
-    infoBox(f.Version, "Version", &f.FrameInfo, {1200, 360, 1095, 360});
+    identityBox(f.Version, "Version", &f.FrameInfo, {1200, 360, 1095, 360});
     place(f.addLabel(), "Label10", &f.FrameInfo, {2880, 420, 495, 255}, "S/No.");
-    infoBox(f.Serial, "Serial", &f.FrameInfo, {3600, 300, 1575, 405});
+    identityBox(f.Serial, "Serial", &f.FrameInfo, {3600, 300, 1575, 405});
     f.Serial.setFont(Font{"Arial", 12, false});
     place(f.GetInfoSW, "GetInfoSW", &f.FrameInfo, {3600, 720, 1575, 375}, "Get Info.");
     f.GetInfoSW.setEnabled(false);
@@ -163,7 +170,7 @@ void describeCommonWindow(Form1& f, const std::string& caption) {
     statusLabel(f.L_Message, "L_Message", &f.Frame4, {240, 720, 4455, 255});
 
     // Debug: the controls both programs have; each program places them.
-    infoBox(f.FactoryDate, "FactoryDate", &f.Frame5, {});
+    identityBox(f.FactoryDate, "FactoryDate", &f.Frame5, {});
     place(f.MSFlexGrid1, "MSFlexGrid1", &f.Frame5, {});
     place(f.Term, "Term", &f.Frame5, {});
     f.Term.multiLine = true;

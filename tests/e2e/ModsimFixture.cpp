@@ -73,7 +73,7 @@ std::string Modsim::diagnostics() {
 
 QtProgram::QtProgram(Program program) : which(program) {
     appInfo.folder = folder.str();
-    appInfo.baseName = program == Program::Quorvex ? "Quorvex" : "Brelund";
+    appInfo.baseName = nameOf(program);
     if (program == Program::Quorvex)
         app = std::make_unique<App>(quorvex::profile(), transmitterModel, platform);
     else

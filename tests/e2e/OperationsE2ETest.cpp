@@ -51,9 +51,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, OperationsE2E, ::testing::Values(Program::Quorvex, Program::Brelund),
-                         [](const auto& param) {
-                             return param.param == Program::Quorvex ? "Quorvex" : "Brelund";
-                         });
+                         [](const auto& param) { return nameOf(param.param); });
 
 TEST_P(OperationsE2E, GetInfoEnablesEveryButton) {
     startAndOpen(GetParam());

@@ -12,9 +12,7 @@ namespace {
 class SerialLinkE2E : public ModsimFixture, public ::testing::WithParamInterface<Program> {};
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, SerialLinkE2E, ::testing::Values(Program::Quorvex, Program::Brelund),
-                         [](const auto& param) {
-                             return param.param == Program::Quorvex ? "Quorvex" : "Brelund";
-                         });
+                         [](const auto& param) { return nameOf(param.param); });
 
 TEST_P(SerialLinkE2E, OpensTheSimulatorByItsDevicePath) {
     startAndOpen(GetParam());

@@ -46,8 +46,14 @@ bool FakeSerialPort::open() {
         return false;
     }
     m_open = true;
+    m_lostPending = false;
     opened.push_back(m_number);
     return true;
+}
+
+void FakeSerialPort::close() {
+    m_open = false;
+    m_lostPending = false;
 }
 
 bool FakeSerialPort::setDtr(bool on) {
@@ -73,7 +79,16 @@ bool FakeSerialPort::send(std::string_view bytes) {
 void FakeSerialPort::lose(const std::string& reason) {
     m_open = false;
     m_error = reason;
-    if (m_lostHandler) m_lostHandler();
+    m_lostPending = true;
+    auto deliver = [this] {
+        if (!m_lostPending) return;
+        m_lostPending = false;
+        if (m_lostHandler) m_lostHandler();
+    };
+    if (post)
+        post(deliver);
+    else
+        deliver();
 }
 
 std::string FakeSerialPort::readAll() {

@@ -30,6 +30,9 @@ public:
     std::function<long long()> now = [] { return 0LL; };
     // Called after every successful write (a fake module answers from here).
     std::function<void(const std::string&)> onWrite;
+    // How the lost event reaches the program: as with the real port, from the event loop a moment
+    // after the device went (a test program posts it on its clock); without it, at once.
+    std::function<void(std::function<void()>)> post;
 
     // What the program did.
     std::vector<Write> writes;
@@ -51,7 +54,7 @@ public:
     int portNumber() const override { return m_number; }
     bool setDevicePath(const std::string& path) override;
     bool open() override;
-    void close() override { m_open = false; }
+    void close() override;
     bool isOpen() const override { return m_open; }
     bool setDtr(bool on) override;
     bool setRts(bool on) override;
@@ -60,13 +63,15 @@ public:
     std::string readAll() override;
     void setReceiveHandler(std::function<void()> handler) override { m_handler = std::move(handler); }
     void setLostHandler(std::function<void()> handler) override { m_lostHandler = std::move(handler); }
-    // The device goes away: the port reports closed and the lost event runs.
+    // The device goes away: the port reports closed at once and the lost event follows (see
+    // post), unless the port is closed or opened again before it is delivered.
     void lose(const std::string& reason);
     std::string lastErrorText() const override { return m_error; }
 
 private:
     int m_number = 1;
     bool m_open = false;
+    bool m_lostPending = false;
     std::string m_input;
     std::string m_error;
     std::function<void()> m_handler;

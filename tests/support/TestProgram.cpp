@@ -27,8 +27,9 @@ TempFolder::~TempFolder() {
 
 TestProgram::TestProgram(Program program) : which(program) {
     appInfo.folder = folder.str();
-    appInfo.baseName = program == Program::Quorvex ? "Quorvex" : "Brelund";
+    appInfo.baseName = nameOf(program);
     port.now = [this] { return static_cast<long long>(clock.now()); };
+    port.post = [this](std::function<void()> event) { clock.after(0, std::move(event)); };
     if (program == Program::Quorvex)
         app = std::make_unique<App>(quorvex::profile(), transmitterModel, platform);
     else

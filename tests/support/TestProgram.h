@@ -14,6 +14,11 @@ namespace orvane::test {
 
 enum class Program { Quorvex, Brelund };
 
+// "Quorvex" or "Brelund": how a parameterised case names its program.
+inline std::string nameOf(Program program) {
+    return program == Program::Quorvex ? "Quorvex" : "Brelund";
+}
+
 // A unique empty folder under the system's temporary folder, removed with the object.
 class TempFolder {
 public:

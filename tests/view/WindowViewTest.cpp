@@ -134,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
                                        {"SwallowCounter(0)", nullptr, true, {}},
                                        {"Label11", "Factory test date:", true, {}},
                                        {"LogFileName", "Brelund.log", true, {}}}),
-                                 {"FOffsetV", "ChFrequency(0)", "Label6", "Label2(4)"}}));
+                                 {"FOffsetV", "ChFrequency(0)", "Label6", "Label2(4)"}}),
+    [](const auto& param) { return nameOf(param.param.program); });
 
 }  // namespace
 }  // namespace orvane::test

@@ -29,9 +29,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, PortSelect, ::testing::Values(Program::Quorvex, Program::Brelund),
-                         [](const auto& param) {
-                             return param.param == Program::Quorvex ? "Quorvex" : "Brelund";
-                         });
+                         [](const auto& param) { return nameOf(param.param); });
 
 TEST_P(PortSelect, ScanListsThePortsThatOpen) {
     p.port.busy = {7};
@@ -189,6 +187,7 @@ TEST_P(PortSelect, PortErrorRecoveryReturnsToThePortClosedState) {
     f().Version.setText("T1.02");
     // The adapter pulled while nothing runs: the frame shows it at once, with the reason.
     p.port.lose("Device disappeared from the system");
+    p.advance(0);
     EXPECT_EQ(f().P_Message.toolTip(), "Device disappeared from the system");
     EXPECT_FALSE(p.port.isOpen());
     EXPECT_EQ(f().P_Message.caption(), "Com port Error!");

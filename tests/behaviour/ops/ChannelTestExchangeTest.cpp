@@ -29,6 +29,8 @@ TEST_P(ChannelTest, SendsTheChannelAndJudgesTheEcho) {
     EXPECT_EQ(b.buttons(), "all");  // a test never switches the buttons
     EXPECT_FALSE(b.f.TestTimer.isEnabled());
     EXPECT_EQ(b.f.SeqStep, 2);
+    EXPECT_EQ(b.ending(), "pass");
+    EXPECT_EQ(b.f.outcome.current().confirmed, (std::array<bool, 4>{false, false, true, false}));
 }
 
 struct EchoCase {
@@ -36,6 +38,7 @@ struct EchoCase {
     void (*arrange)(FakeModule&);
     const char* atJudging;  // T_Message right after step 1
     const char* atEnd;      // and once late replies are in
+    const char* ending;     // the test's outcome
 };
 
 void PrintTo(const EchoCase& c, std::ostream* os) {
@@ -43,16 +46,30 @@ void PrintTo(const EchoCase& c, std::ostream* os) {
 }
 
 const EchoCase kEchoCases[] = {
-    {"Matching", [](FakeModule&) {}, "", ""},
-    {"Wrong", [](FakeModule& m) { m.sim.faults().corrupt = true; }, "Test Data error!!", "Test Data error!!"},
-    {"Missing", [](FakeModule& m) { m.sim.faults().noReply = {"/T"}; }, "Not Response!!", "Not Response!!"},
-    // A wrong echo that comes after the verdict still replaces it.
+    {"Matching", [](FakeModule&) {}, "", "", "pass"},
+    {"Wrong", [](FakeModule& m) { m.sim.faults().corrupt = true; }, "Test Data error!!", "Test Data error!!",
+     "test-data-error ch 1"},
+    // Every value sent is compared, the receiver's fourth and fifth too.
+    {"WrongFifthValue",
+     [](FakeModule& m) {
+         m.sim.faults().corrupt = true;
+         m.sim.faults().corruptValue = 5;
+     },
+     "Test Data error!!", "Test Data error!!", "test-data-error ch 1"},
+    {"Missing", [](FakeModule& m) { m.sim.faults().noReply = {"/T"}; }, "Not Response!!", "Not Response!!",
+     "no-response /T ch 1"},
+    {"GoodFlashStatusAfterTheEcho", [](FakeModule& m) { m.sim.faults().unsolicitedClear = true; }, "", "",
+     "pass"},
+    // A flash status line is no echo.
+    {"FlashStatusInsteadOfTheEcho", [](FakeModule& m) { m.replaceReplies("/T", "*C 00 OK\r"); },
+     "Not Response!!", "Not Response!!", "no-response /T ch 1"},
+    // A wrong echo that comes after the verdict still replaces its text, not its outcome.
     {"WrongAndLate",
      [](FakeModule& m) {
          m.sim.faults().corrupt = true;
          m.delayReplies("/T", 300);
      },
-     "Not Response!!", "Test Data error!!"},
+     "Not Response!!", "Test Data error!!", "no-response /T ch 1"},
 };
 
 class ChannelTestEcho : public ::testing::TestWithParam<std::tuple<Program, EchoCase>> {};
@@ -66,6 +83,7 @@ TEST_P(ChannelTestEcho, ShowsTheVerdictInTheChannelLabel) {
     EXPECT_EQ(b.f.T_Message.caption(), c.atJudging);
     b.finish();
     EXPECT_EQ(b.f.T_Message.caption(), c.atEnd);
+    EXPECT_EQ(b.ending(), c.ending);
     // The test is closed even without an echo.
     EXPECT_EQ(b.sent().back(), b.tx ? "*" : b.testCommand(1));
 }
@@ -132,6 +150,7 @@ TEST_P(ChannelTest, PortFailures) {
             // Closing the port is the technician's abort, also where no send would fail.
             b.expectPortErrorState();
             EXPECT_EQ(b.f.SeqStep, atSend ? 0 : 1);
+            EXPECT_EQ(b.ending(), "port-failure");
         } else {
             // Brelund's judging step touches no port operation.
             EXPECT_EQ(b.f.P_Message.caption(), "");
@@ -150,6 +169,7 @@ TEST_P(ChannelTest, AChannelWithoutRegisterValuesSendsNothing) {
     b.finish();
     EXPECT_TRUE(b.sent().empty());
     EXPECT_EQ(b.f.T_Message.caption(), "Test Data error!!");
+    EXPECT_EQ(b.ending(), "test-data-error ch 1");
     EXPECT_FALSE(b.f.TestTimer.isEnabled());
     EXPECT_EQ(b.buttons(), "all");
     EXPECT_TRUE(b.f.ChFrequency[1].enabled());

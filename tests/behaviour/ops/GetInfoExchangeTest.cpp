@@ -36,6 +36,9 @@ TEST_P(GetInfo, AsksForVersionAndIdentityAndEnablesEveryButton) {
     }
     EXPECT_FALSE(b.f.GetInfoTimer.isEnabled());
     EXPECT_EQ(b.f.SeqStep, 4);
+    EXPECT_EQ(b.ending(), "pass");
+    EXPECT_EQ(b.f.outcome.current().serial, "00662316");
+    EXPECT_EQ(b.f.outcome.current().version, b.tx ? "T1.02" : "R1.02");
 }
 
 struct InfoCase {
@@ -44,6 +47,7 @@ struct InfoCase {
     std::vector<std::string> sent;
     const char* buttons;
     bool versionGreen;
+    const char* ending;
 };
 
 void PrintTo(const InfoCase& c, std::ostream* os) {
@@ -66,24 +70,55 @@ TEST_P(GetInfoOutcome, VerdictAtTheFourthTick) {
     EXPECT_EQ(b.buttons(), c.buttons);
     EXPECT_EQ(b.f.C_Message.caption(), c.buttons == std::string("all") ? "" : kNoInfo);
     EXPECT_EQ(b.f.Version.backColor() == b.f.ColorGreen, c.versionGreen);
+    EXPECT_EQ(b.ending(), c.ending);
 }
 
 const InfoCase kInfoCases[] = {
-    {"Answers", [](FakeModule&) {}, {"\x80", "/V\r", "/D\r"}, "all", true},
-    {"Silent", [](FakeModule& m) { m.sim.faults().silent = true; }, {"\x80", "/V\r"}, "info", false},
+    {"Answers", [](FakeModule&) {}, {"\x80", "/V\r", "/D\r"}, "all", true, "pass"},
+    {"Silent",
+     [](FakeModule& m) { m.sim.faults().silent = true; },
+     {"\x80", "/V\r"},
+     "info",
+     false,
+     "no-response /V"},
     {"NoIdentity",
      [](FakeModule& m) { m.sim.faults().noReply = {"/D"}; },
      {"\x80", "/V\r", "/D\r"},
      "info",
-     true},
+     true,
+     "no-response /D"},
     // The wrong type letter raises no flag: the identity is not even asked for.
-    {"WrongType", [](FakeModule& m) { m.sim.faults().wrongType = true; }, {"\x80", "/V\r"}, "info", false},
+    {"WrongType",
+     [](FakeModule& m) { m.sim.faults().wrongType = true; },
+     {"\x80", "/V\r"},
+     "info",
+     false,
+     "wrong-module-type"},
     {"VersionLineTooShort",
      [](FakeModule& m) { m.replaceReplies("/V", "*V T1.02 ORVANE-M\r"); },
      {"\x80", "/V\r"},
      "info",
-     false},
-    {"VersionOneTickLate", [](FakeModule& m) { m.delayReplies("/V", 230); }, {"\x80", "/V\r"}, "info", true},
+     false,
+     "no-response /V"},
+    {"VersionOneTickLate",
+     [](FakeModule& m) { m.delayReplies("/V", 230); },
+     {"\x80", "/V\r"},
+     "info",
+     true,
+     "no-response /V"},
+    {"GoodFlashStatusAfterEveryReply",
+     [](FakeModule& m) { m.sim.faults().unsolicitedClear = true; },
+     {"\x80", "/V\r", "/D\r"},
+     "all",
+     true,
+     "pass"},
+    // A flash status line is no answer to "/D".
+    {"FlashStatusInsteadOfTheIdentity",
+     [](FakeModule& m) { m.replaceReplies("/D", "*C 00 OK\r"); },
+     {"\x80", "/V\r", "/D\r"},
+     "info",
+     true,
+     "no-response /D"},
     // A version line sent on its own after the opening byte makes "/V" unnecessary.
     {"VersionUnasked",
      [](FakeModule& m) {
@@ -92,7 +127,8 @@ const InfoCase kInfoCases[] = {
      },
      {"\x80", "/D\r"},
      "all",
-     true},
+     true,
+     "pass"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, GetInfoOutcome,
@@ -117,25 +153,32 @@ TEST_P(GetInfo, RtsFailureAtTheClickNeverStartsTheTimer) {
     b.click(b.f.GetInfoSW);
     EXPECT_FALSE(b.f.GetInfoTimer.isEnabled());
     b.expectPortErrorState();
+    EXPECT_EQ(b.ending(), "port-failure");
     b.finish();
     EXPECT_TRUE(b.sent().empty());
 }
 
-// A send that fails at step k stops the exchange there: no verdict, step not advanced.
-TEST_P(GetInfo, SendFailureAtEachStepTakesThePortErrorPath) {
-    for (int step = 0; step <= 2; ++step) {
-        SCOPED_TRACE(step);
-        OpsBench b(GetParam(), {}, false);
-        b.click(b.f.GetInfoSW);
-        b.at(200 * step + 199);
-        b.f.C_Message.setCaption("kept");
-        b.p.port.failSend = true;
-        b.finish();
-        EXPECT_EQ(b.sent().size(), static_cast<std::size_t>(step));
-        EXPECT_FALSE(b.f.GetInfoTimer.isEnabled());
-        EXPECT_EQ(b.f.SeqStep, step);
-        b.expectPortErrorState();
-        EXPECT_EQ(b.f.C_Message.caption(), step == 0 ? "" : "kept");
+// A send that fails at step k, a close click or a pulled adapter before it stops the exchange
+// there: no verdict, step not advanced.
+TEST_P(GetInfo, PortFailureAtEachStepTakesThePortErrorPath) {
+    for (const char* how : {"send fails", "port closed", "adapter pulled"}) {
+        for (int step = 0; step <= 2; ++step) {
+            SCOPED_TRACE(std::string(how) + " at step " + std::to_string(step));
+            OpsBench b(GetParam(), {}, false);
+            b.click(b.f.GetInfoSW);
+            b.at(200 * step + 199);
+            b.f.C_Message.setCaption("kept");
+            if (how[0] == 's') b.p.port.failSend = true;
+            if (how[0] == 'p') b.f.ComStart.click();
+            if (how[0] == 'a') b.p.port.lose("gone");
+            b.finish();
+            EXPECT_EQ(b.sent().size(), static_cast<std::size_t>(step));
+            EXPECT_FALSE(b.f.GetInfoTimer.isEnabled());
+            EXPECT_EQ(b.f.SeqStep, step);
+            b.expectPortErrorState();
+            EXPECT_EQ(b.f.C_Message.caption(), step == 0 && how[0] == 's' ? "" : "kept");
+            EXPECT_EQ(b.ending(), "port-failure");
+        }
     }
 }
 

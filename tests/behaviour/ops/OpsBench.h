@@ -98,6 +98,25 @@ public:
         return "mixed";
     }
 
+    // The last exchange's outcome in a few words: its kind, the command left unanswered and the
+    // channel it concerns ("pass", "flash-write-error ch 2", "no-response /W 01 ch 1").
+    std::string ending() const {
+        static constexpr const char* kKinds[] = {"pass",
+                                                 "no-response",
+                                                 "wrong-module-type",
+                                                 "flash-write-error",
+                                                 "flash-clear-error",
+                                                 "discrepancy",
+                                                 "test-data-error",
+                                                 "common-parameter-error",
+                                                 "port-failure"};
+        const Outcome& o = f.outcome.current();
+        std::string text = kKinds[static_cast<int>(o.kind)];
+        if (!o.command.empty()) text += " " + o.command;
+        if (o.channel >= 0) text += " ch " + std::to_string(o.channel);
+        return text;
+    }
+
     // The port-closed state the port-error recovery leaves.
     void expectPortErrorState() const {
         EXPECT_EQ(f.P_Message.caption(), "Com port Error!");
@@ -118,14 +137,13 @@ private:
 };
 
 inline std::string programName(const ::testing::TestParamInfo<Program>& info) {
-    return info.param == Program::Quorvex ? "Quorvex" : "Brelund";
+    return nameOf(info.param);
 }
 
 // "Quorvex_Silent": the program and the case's name, for table-driven tests over both programs.
 template <class Case>
 std::string caseName(const ::testing::TestParamInfo<std::tuple<Program, Case>>& param) {
-    return (std::get<0>(param.param) == Program::Quorvex ? "Quorvex_" : "Brelund_") +
-           std::string(std::get<1>(param.param).name);
+    return nameOf(std::get<0>(param.param)) + "_" + std::get<1>(param.param).name;
 }
 
 }  // namespace orvane::test

@@ -48,6 +48,7 @@ TEST_P(ReadBack, ConfirmsEveryChannelThatMatches) {
     EXPECT_EQ(b.buttons(), "all");
     EXPECT_EQ(b.f.SeqStep, b.tx ? 6 : 5);
     EXPECT_FALSE(b.logExists());
+    EXPECT_EQ(b.ending(), "pass");
 }
 
 struct ReadCase {
@@ -57,6 +58,7 @@ struct ReadCase {
     int quorvexReads;  // commands sent by Quorvex; Brelund sends one fewer ("/M")
     std::vector<bool> greens;
     const char* message;
+    const char* ending;
 };
 
 void PrintTo(const ReadCase& c, std::ostream* os) {
@@ -69,19 +71,22 @@ const ReadCase kReadCases[] = {
      [](FakeModule& m) { m.sim.faults().noReply = {"/M"}; },
      1,
      {false, false, false, false},
-     "Not Response!!"},
+     "Not Response!!",
+     "no-response /M"},
     {"StopsAfterChannel1",
      false,
      [](FakeModule& m) { m.sim.faults().noReply = {"/R 02"}; },
      4,
      {true, true, false, false},
-     "Not Response!!"},
+     "Not Response!!",
+     "no-response /R 02 ch 2"},
     {"ReplyOneTickLate",
      false,
      [](FakeModule& m) { m.delayReplies("/R 01", 160); },
      3,
      {true, true, false, false},
-     "Not Response!!"},
+     "Not Response!!",
+     "no-response /R 01 ch 1"},
     {"Channel2Differs",
      false,
      [](FakeModule& m) {
@@ -91,20 +96,39 @@ const ReadCase kReadCases[] = {
      },
      5,
      {true, true, false, true},
-     "Discrepancy!!"},
+     "Discrepancy!!",
+     "discrepancy ch 2"},
     // A slot above 3 stops the receive handler without a flag: like no reply.
     {"BadSlotNumber",
      false,
      [](FakeModule& m) { m.replaceReplies("/R 01", "*R 04 00\r"); },
      3,
      {true, false, false, false},
-     "Not Response!!"},
+     "Not Response!!",
+     "no-response /R 01 ch 1"},
     {"OtherCommonParameters",
      true,
      [](FakeModule& m) { m.replaceReplies("/M", "*M 0B,26,C8\r"); },
      5,
      {true, true, true, true},
-     "Common Parameter Error!"},
+     "Common Parameter Error!",
+     "common-parameter-error"},
+    {"GoodFlashStatusAfterEveryReply",
+     false,
+     [](FakeModule& m) { m.sim.faults().unsolicitedClear = true; },
+     5,
+     {true, true, true, true},
+     "",
+     "pass"},
+    // A flash status line is no answer to a read.
+    {"FlashStatusInsteadOfTheLastRead",
+     false,
+     [](FakeModule& m) { m.replaceReplies("/R 03", "*C 00 OK\r"); },
+     5,
+     {true, true, true, false},
+     "Not Response!!",
+     "no-response /R 03 ch 3"},
+
 };
 
 class ReadBackOutcome : public ::testing::TestWithParam<std::tuple<Program, ReadCase>> {};
@@ -121,6 +145,7 @@ TEST_P(ReadBackOutcome, EndsWithTheRightMarks) {
     EXPECT_EQ(b.sent(), reads(b.tx, count));
     EXPECT_EQ(b.greens(), c.greens);
     EXPECT_EQ(b.f.T_Message.caption(), c.message);
+    EXPECT_EQ(b.ending(), c.ending);
     EXPECT_EQ(b.buttons(), "all");
 }
 
@@ -135,25 +160,47 @@ TEST_P(ReadBack, NeverWrittenModuleDiffersEverywhere) {
     b.finish();
     EXPECT_EQ(b.greens(), std::vector<bool>(4, false));
     EXPECT_EQ(b.f.T_Message.caption(), "Discrepancy!!");
+    EXPECT_EQ(b.ending(), "discrepancy ch 0");
 }
 
-TEST_P(ReadBack, PortFailureAtAReadStopsTheCheck) {
+// A reply for another slot than the one read (stored right) leaves the slot read unconfirmed: the
+// check cannot pass with a channel it never confirmed.
+TEST_P(ReadBack, AReplyForAnotherSlotLeavesItsChannelUnconfirmed) {
     OpsBench b(GetParam());
     storeGrid(b);
+    b.module.replaceReplies("/R 03", "*R 02 " + b.gridTexts(2) + "\r");
     b.click(b.f.ChCheckSW);
-    b.at(2 * 146 + 1);
-    b.p.port.failSend = true;
     b.finish();
-    EXPECT_EQ(b.sent(), reads(b.tx, 2));
-    EXPECT_FALSE(b.f.ReadAllTimer.isEnabled());
-    EXPECT_EQ(b.f.SeqStep, 2);
-    EXPECT_EQ(b.f.T_Message.caption(), "");  // no closing step
-    b.expectPortErrorState();
+    EXPECT_EQ(b.greens(), (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(b.f.T_Message.caption(), "Discrepancy!!");
+    EXPECT_EQ(b.ending(), "discrepancy ch 3");
+}
+
+TEST_P(ReadBack, PortFailureAtEachReadStopsTheCheck) {
+    const int count = GetParam() == Program::Quorvex ? 5 : 4;
+    for (const char* how : {"send fails", "port closed", "adapter pulled"}) {
+        for (int step = 0; step < count; ++step) {
+            SCOPED_TRACE(std::string(how) + " at step " + std::to_string(step));
+            OpsBench b(GetParam());
+            storeGrid(b);
+            b.click(b.f.ChCheckSW);
+            b.at(146 * (step + 1) - 1);
+            if (how[0] == 's') b.p.port.failSend = true;
+            if (how[0] == 'p') b.f.ComStart.click();
+            if (how[0] == 'a') b.p.port.lose("gone");
+            b.finish();
+            EXPECT_EQ(b.sent(), reads(b.tx, step));
+            EXPECT_FALSE(b.f.ReadAllTimer.isEnabled());
+            EXPECT_EQ(b.f.SeqStep, step);
+            EXPECT_EQ(b.f.T_Message.caption(), "");  // no closing step
+            EXPECT_EQ(b.ending(), "port-failure");
+            b.expectPortErrorState();
+        }
+    }
 
     // Also when the last read's bytes went out and only its completion failed.
     OpsBench last(GetParam());
     storeGrid(last);
-    const int count = last.tx ? 5 : 4;
     last.click(last.f.ChCheckSW);
     last.at(count * 146 - 1);
     last.p.port.failAfterSend = true;

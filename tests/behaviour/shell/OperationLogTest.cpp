@@ -61,7 +61,8 @@ TEST_P(OperationLogRecord, FirstRecordCreatesTheFileAndLaterOnesAppend) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, OperationLogRecord,
-                         ::testing::Values(Program::Quorvex, Program::Brelund));
+                         ::testing::Values(Program::Quorvex, Program::Brelund),
+                         [](const auto& param) { return nameOf(param.param); });
 
 TEST(OperationLog, NeverTruncatesWhatIsThere) {
     TestProgram p(Program::Quorvex);

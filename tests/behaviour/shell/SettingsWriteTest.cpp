@@ -101,7 +101,8 @@ TEST_P(SettingsRoundTrip, NextRunRestoresWhatThisRunShowed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, SettingsRoundTrip,
-                         ::testing::Values(Program::Quorvex, Program::Brelund));
+                         ::testing::Values(Program::Quorvex, Program::Brelund),
+                         [](const auto& param) { return nameOf(param.param); });
 
 TEST(SettingsWrite, NextRunGetsBackEveryValueAFileGave) {
     struct Case {

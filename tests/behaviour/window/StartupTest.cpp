@@ -70,9 +70,7 @@ TEST_P(Startup, ShapesTheRegisterGrid) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, Startup, ::testing::Values(Program::Quorvex, Program::Brelund),
-                         [](const auto& param) {
-                             return param.param == Program::Quorvex ? "Quorvex" : "Brelund";
-                         });
+                         [](const auto& param) { return nameOf(param.param); });
 
 // The grid column of a channel, rows 1..n joined with ",".
 std::string column(Form1& f, int ch, int rows) {

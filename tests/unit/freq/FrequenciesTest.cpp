@@ -14,10 +14,6 @@ constexpr Color kYellow = 0xC0FFFF;
 constexpr Color kPink = 0xC0C0FF;
 constexpr Program kPrograms[] = {Program::Quorvex, Program::Brelund};
 
-const char* nameOf(Program p) {
-    return p == Program::Quorvex ? "Quorvex" : "Brelund";
-}
-
 TEST(Frequencies, StartUpFillsListsAndSetsValidDefaults) {
     for (Program p : kPrograms) {
         TestProgram t(p);

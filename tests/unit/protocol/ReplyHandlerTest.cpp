@@ -64,9 +64,7 @@ public:
 class ReplyHandling : public ::testing::TestWithParam<Program> {};
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, ReplyHandling, ::testing::Values(Program::Quorvex, Program::Brelund),
-                         [](const auto& param) {
-                             return param.param == Program::Quorvex ? "Quorvex" : "Brelund";
-                         });
+                         [](const auto& param) { return nameOf(param.param); });
 
 TEST_P(ReplyHandling, ALineIsHandledOnceItsCarriageReturnArrives) {
     Receiver r(GetParam());
