@@ -2,6 +2,8 @@
 
 #include "apps/orvane/ChannelInput.h"
 
+#include <filesystem>
+
 namespace orvane::cli {
 
 int exitStatus(const Verdict& verdict) {
@@ -30,6 +32,12 @@ CommandRunner::CommandRunner(const Options& options, App& app, Session& session,
 
 void CommandRunner::start() {
     const Options& o = m_options;
+    // The command appends the record itself once the module is confirmed (after the check, where
+    // there is one), so the windows' own record at the end of a write stays off. The log file is
+    // the program folder's file of that name: the caller makes the folder the log's own.
+    Form1& f = m_app.form();
+    f.Check1.setValue(0);
+    if (!o.logFile.empty()) f.LogFileName.setText(std::filesystem::path(o.logFile).filename().string());
     if (o.command != Command::Info) {
         std::vector<std::string> refused = loadAndJudgeChannels(m_app, o.channels, o.allowOutOfBand);
         // A log that cannot take the record would lose it after the module was written.

@@ -115,12 +115,7 @@ int runCommand(const cli::Options& options, cli::Reporter& reporter) {
 
     App app(program.profile(), *model, platform);
     app.loadHeadless();
-    Form1& f = app.form();
-    // The command appends the record itself, once the module is confirmed (after the check, where
-    // there is one), so the windows' own record at the end of the write stays off.
-    f.Check1.setValue(0);
-    if (!log.empty()) f.LogFileName.setText(log.filename().string());
-    qt::QtTimerDriver timers(f);
+    qt::QtTimerDriver timers(app.form());
     timers.start();
 
     QCoreApplication* application = QCoreApplication::instance();

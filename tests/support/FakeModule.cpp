@@ -19,6 +19,10 @@ FakeModule::FakeModule(TestProgram& program, modsim::SimConfig config)
     m_program.port.onWrite = [this](const std::string& bytes) { received(bytes); };
 }
 
+FakeModule::FakeModule(TestProgram& program, modsim::Rig onLine) : FakeModule(program) {
+    rig.emplace(std::move(onLine));
+}
+
 FakeModule::~FakeModule() {
     m_program.port.onWrite = nullptr;
 }
@@ -40,7 +44,7 @@ const Value* FakeModule::find(const std::vector<std::pair<std::string, Value>>& 
 }
 
 void FakeModule::received(const std::string& bytes) {
-    const modsim::SimOutput out = sim.feed(bytes);
+    const modsim::SimOutput out = rig ? rig->feed(bytes, m_program.clock.now()).reply : sim.feed(bytes);
     for (const modsim::SimExchange& exchange : out.exchanges)
         commands.push_back(exchange.command);
     if (out.exchanges.empty()) return;

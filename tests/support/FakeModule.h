@@ -2,7 +2,9 @@
 
 #include "tests/support/TestProgram.h"
 #include "tools/modsim/core/ModuleSim.h"
+#include "tools/modsim/core/Rig.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +22,8 @@ public:
     // A module of the program's own type ('T' for the transmitter program, 'R' for the receiver).
     explicit FakeModule(TestProgram& program);
     FakeModule(TestProgram& program, modsim::SimConfig config);
+    // A production rig on the line instead: modules put on and taken off in virtual time.
+    FakeModule(TestProgram& program, modsim::Rig rig);
     FakeModule(const FakeModule&) = delete;
     FakeModule& operator=(const FakeModule&) = delete;
     ~FakeModule();
@@ -34,6 +38,7 @@ public:
     void replaceReplies(std::string prefix, std::string bytes);
 
     modsim::ModuleSim sim;
+    std::optional<modsim::Rig> rig;
     // Every command the module completed, without its CR, in order.
     std::vector<std::string> commands;
 

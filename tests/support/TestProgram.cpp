@@ -41,6 +41,11 @@ void TestProgram::start() {
     clock.attachAll(app->form());
 }
 
+void TestProgram::startHeadless() {
+    app->loadHeadless();
+    clock.attachAll(app->form());
+}
+
 std::string settingsPath(const TestProgram& program) {
     return files::joinPath(program.folder.str(), program.appInfo.baseName + ".ini");
 }

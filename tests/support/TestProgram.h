@@ -39,7 +39,8 @@ class TestProgram : public FakePlatform {
 public:
     explicit TestProgram(Program which);
 
-    void start();  // Form_Load, then the clock takes over the timers
+    void start();          // Form_Load, then the clock takes over the timers
+    void startHeadless();  // the same for a window no view shows (the headless command's)
     void stop() { app->Form_Unload(); }
 
     Form1& form() { return app->form(); }
