@@ -216,6 +216,7 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
         "  1  the module answered wrongly or not at all (the reason is named)\n"
         "  2  usage or input error (nothing was sent)\n"
         "  3  the port could not be opened or failed\n"
+        "  4  the module was confirmed but its record could not be appended to the log\n"
         "  130  interrupted (Ctrl-C or SIGTERM) before the end; run ends with its summary instead\n";
     const std::string moduleOptions =
         "  --module M          the module: " + alternatives(modules) +
@@ -225,8 +226,9 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
         "  --freq F0,F1,F2,F3  the four channels in MHz, Ch0 first (868.3000,...)\n"
         "  --table FILE        the channels of a frequency table file\n"
         "  --settings FILE     the channels of a program's settings file\n"
-        "  --allow-out-of-band accept channels outside the band (or, for the transmitter,\n"
-        "                      off the 12.5 kHz raster); a computable number is still needed\n";
+        "  --allow-out-of-band accept channels outside the band, for the transmitter off the\n"
+        "                      12.5 kHz raster, for the receiver one its synthesiser cannot\n"
+        "                      reach exactly; a computable number is still needed\n";
     const std::string common =
         "  --json              one JSON object per line on stdout\n"
         "  --help              this text\n";
@@ -280,8 +282,9 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
                 "Writes the four channels into the module's flash.\n\nOptions:\n" +
                 moduleOptions + channelOptions +
                 "  --check             read the channels back after writing and compare\n"
-                "  --log FILE          append the operation record of a clean write to FILE\n"
-                "                      (relative to the current folder)\n" +
+                "  --log FILE          append the operation record of a write the module confirmed\n"
+                "                      (and, with --check, the check passed) to FILE, relative to\n"
+                "                      the current folder; one that cannot take it is refused first\n" +
                 common;
             break;
         case Command::Run:
@@ -294,7 +297,8 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
                 "passed, 1 when one failed.\n\nOptions:\n" +
                 moduleOptions + channelOptions +
                 "  --count N           end after N modules\n"
-                "  --log FILE          append the operation record of each clean write to FILE\n" +
+                "  --log FILE          append the operation record of each module that passed\n"
+                "                      to FILE; one that cannot take it is refused first\n" +
                 common;
             break;
     }

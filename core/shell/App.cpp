@@ -91,10 +91,10 @@ void App::load(bool windowed) {
     const std::string minor = std::to_string(app.versionMinor());
     const std::string revision = std::to_string(app.versionRevision());
     f.form.setCaption(f.form.caption() + "   Ver.=" + major + "." + minor + "." + revision);
-    f.form.setWidth(6060);
-    f.form.setHeight(7830);
-    f.DebugWidth = 12300;
-    f.Frame5.setLeft(-6000);
+    f.form.setWidth(kWindowWidth);
+    f.form.setHeight(kWindowHeight);
+    f.DebugWidth = kDebugWindowWidth;
+    f.Frame5.setLeft(kDebugFrameHiddenLeft);
     f.decimalSeparator = app.decimalSeparator();
 
     if (windowed) skipOnFailure([this] { m_link.scanPorts(); });
@@ -142,9 +142,9 @@ void App::shapeGrid() {
         g.setColumnAlignment(col, Align::Center);
     for (int col = 1; col <= 4; ++col)
         g.setTextMatrix(0, col, "Ch." + std::to_string(col - 1));
-    g.setColumnWidth(0, 1200);
+    g.setColumnWidth(0, kGridTitleColumnWidth);
     for (int col = 1; col <= 4; ++col)
-        g.setColumnWidth(col, 990);
+        g.setColumnWidth(col, kGridChannelColumnWidth);
     g.setTextMatrix(0, 0, "Register");
     int row = 1;
     for (const std::string& title : m_profile.window.gridRowTitles)

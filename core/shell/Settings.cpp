@@ -2,6 +2,7 @@
 
 #include "core/files/TextFile.h"
 #include "core/shell/SettingsFormat.h"
+#include "core/window/WindowDescription.h"
 
 #include <exception>
 #include <optional>
@@ -62,7 +63,7 @@ bool Settings::applyRecord(const files::Record& record) {
         m_form.DebugMode = "ON";
         window.setWidth(m_form.DebugWidth);
         window.setCaption(window.caption() + " (Debug mode!!)");
-        m_form.Frame5.setLeft(6120);
+        m_form.Frame5.setLeft(kDebugFrameLeft);
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include "core/window/Grid.h"
 #include "core/window/OutcomeRecorder.h"
 #include "core/window/Timer.h"
+#include "core/window/WindowDescription.h"
 
 #include <array>
 #include <cstdint>
@@ -93,7 +94,7 @@ public:
     int SeqStep = 0;
     int ChIndex = 0;
     std::string DebugMode;
-    int DebugWidth = 12300;
+    int DebugWidth = kDebugWindowWidth;
     double RefFrequency = 0;
     std::string CommonParam;
     std::string Powcfg0Text;

@@ -110,7 +110,7 @@ void describeCommonWindow(Form1& f, const std::string& caption) {
     place(f.FrameInfo, "Frame3", nullptr, {240, 1320, 5415, 1215}, "Get Target Information");
     place(f.FrameChannels, "Frame2", nullptr, {240, 2640, 5415, 3255}, "Ch Setting");
     place(f.Frame4, "Frame4", nullptr, {240, 6000, 5415, 1095}, "Log File");
-    place(f.Frame5, "Frame5", nullptr, {6120, 120, 5775, 6975}, "Debug");
+    place(f.Frame5, "Frame5", nullptr, {kDebugFrameLeft, 120, 5775, 6975}, "Debug");
 
     // Port select.
     place(f.addLabel(), "Label4", &f.Frame1, {240, 480, 975, 255}, "Com Port:");

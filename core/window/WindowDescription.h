@@ -9,6 +9,18 @@ namespace orvane {
 
 class Form1;
 
+// The window's measures in twips (1/1440 inch) that start-up and the settings switch between. The
+// four working frames fill the normal window; debug mode widens it so that the debug frame, kept
+// out of sight to the left otherwise, shows beside them.
+inline constexpr int kWindowWidth = 6060;
+inline constexpr int kWindowHeight = 7830;
+inline constexpr int kDebugWindowWidth = 12300;
+inline constexpr int kDebugFrameLeft = 6120;
+inline constexpr int kDebugFrameHiddenLeft = -6000;
+// The register grid's columns: the register titles, then one per channel.
+inline constexpr int kGridTitleColumnWidth = 1200;
+inline constexpr int kGridChannelColumnWidth = 990;
+
 // Makes a control present in the window: its name, frame, position (twips) and caption.
 void place(Control& control, const std::string& name, Control* frame, Rect geometry,
            const std::string& caption = {});

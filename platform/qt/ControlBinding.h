@@ -35,7 +35,6 @@ protected:
 
     // Counts a widget write made for a model change.
     void wrote() const;
-    bool attaching() const { return m_attaching; }
 
     // Sets one palette colour of the widget to a model colour; returns false when it already was.
     static bool setColor(QWidget* widget, QPalette::ColorRole role, Color color);

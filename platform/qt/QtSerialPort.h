@@ -34,11 +34,6 @@ public:
     void setLostHandler(std::function<void()> handler) override;
     std::string lastErrorText() const override;
 
-    // True while the device itself is open. After the other end went away isOpen() is false at
-    // once, and this follows as soon as the event loop has closed the device (which ends Qt's
-    // error reports).
-    bool holdsDevice() const { return m_port.isOpen(); }
-
 private:
     void onError(QSerialPort::SerialPortError error);
     void onReadyRead();

@@ -76,6 +76,10 @@ TEST_P(WindowView, ShowsTheWindowInItsStartState) {
     // The debug frame stands off the client area until debug mode moves it in.
     EXPECT_EQ(f.widget("Frame5")->x(), -400);
     EXPECT_TRUE(f.find<QPlainTextEdit>("Term")->isReadOnly());
+    // What the module sent can be copied but never typed over.
+    for (const char* box : {"Version", "Serial", "FactoryDate"})
+        EXPECT_TRUE(f.find<QLineEdit>(box)->isReadOnly()) << box;
+    EXPECT_FALSE(f.find<QLineEdit>("LogFileName")->isReadOnly());
 }
 
 const std::vector<Expected> kCommon{

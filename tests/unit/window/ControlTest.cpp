@@ -78,29 +78,6 @@ TEST(Timer, IntervalAndEnableRearm) {
     EXPECT_EQ(seen.props, (std::vector<Prop>{Prop::Enabled, Prop::Armed, Prop::Armed, Prop::Enabled}));
 }
 
-// The switch routines set exactly the seven operation buttons.
-TEST(Form1, SwitchRoutines) {
-    Form1 f;
-    auto state = [&f] {
-        std::string s;
-        for (auto& b : f.ChTestSW)
-            s += b.enabled() ? '1' : '0';
-        s += f.GetInfoSW.enabled() ? '1' : '0';
-        s += f.ChCheckSW.enabled() ? '1' : '0';
-        s += f.ChWriteSW.enabled() ? '1' : '0';
-        return s;
-    };
-    f.EnableSwitches();
-    EXPECT_EQ(state(), "1111111");
-    f.EnableInfoSwitchOnly();
-    EXPECT_EQ(state(), "0000100");
-    f.DisableSwitches();
-    f.DisableSwitches();
-    EXPECT_EQ(state(), "0000000");
-    EXPECT_TRUE(f.ComStart.enabled());
-    EXPECT_TRUE(f.FreqDefaultSW.enabled());
-}
-
 TEST(Form1, Check1GreysOutTheLogName) {
     Form1 f;
     f.LogFileName.setText("Quorvex.log");
