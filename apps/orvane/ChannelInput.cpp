@@ -64,14 +64,18 @@ std::vector<std::string> loadAndJudgeChannels(App& app, const ChannelSource& sou
             continue;
         } else if (!freq::entryAcceptable(text, band, profile.checksRaster)) {
             const bool inBand = *value >= band.low && *value <= band.high;
-            refused.push_back(name + text + " MHz is " +
-                              (inBand ? "off the " + kiloHertz(band.rasterHz) + " kHz raster"
-                                      : "outside the band " + text::formatFixed4(band.low) + " - " +
-                                            text::formatFixed4(band.high) + " MHz") +
-                              allOfIt);
+            std::string why = name + text + " MHz is ";
+            if (inBand)
+                why += "off the " + kiloHertz(band.rasterHz) + " kHz raster";
+            else
+                why += "outside the band " + text::formatFixed4(band.low) + " - " +
+                       text::formatFixed4(band.high) + " MHz";
+            refused.push_back(why + allOfIt);
         } else if (const auto reached = app.registerModel().unreachable(f, static_cast<int>(ch))) {
-            refused.push_back(name + text + " MHz cannot be reached exactly: the module would get " +
-                              megaHertz(*reached) + " MHz" + allOfIt);
+            std::string why = name + text + " MHz cannot be reached exactly: the module would get ";
+            why += megaHertz(*reached);
+            why += " MHz";
+            refused.push_back(why + allOfIt);
         }
     }
     return refused;

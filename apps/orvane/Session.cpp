@@ -62,7 +62,7 @@ void Session::ended(const Outcome& outcome) {
     m_result.elapsedMs = m_clock.milliseconds() - m_startMs;
     // The exchange's end is still running (its listeners, the rest of its tick): what comes next
     // starts once it is done.
-    m_after(0, [this, result = m_result, done = std::move(m_done)] {
+    m_after(0, [result = m_result, done = std::move(m_done)] {
         if (done) done(result);
     });
     m_done = nullptr;
