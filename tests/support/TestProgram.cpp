@@ -6,15 +6,18 @@
 
 #include <atomic>
 #include <fstream>
+#include <random>
 #include <system_error>
-#include <unistd.h>
 
 namespace orvane::test {
 
 TempFolder::TempFolder() {
+    // A random number per process (in place of its id, which has no portable call) and a counter
+    // within it keep folders of parallel test processes apart.
+    static const unsigned processTag = std::random_device{}();
     static std::atomic<int> counter{0};
     const auto base = std::filesystem::temp_directory_path();
-    const std::string unique = "orvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const std::string unique = "orvane-test-" + std::to_string(processTag) + "-" + std::to_string(counter++);
     m_path = base / unique;
     std::filesystem::remove_all(m_path);
     std::filesystem::create_directories(m_path);

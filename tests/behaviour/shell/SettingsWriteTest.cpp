@@ -178,6 +178,10 @@ TEST(SettingsWrite, FailedWriteLeavesWhatWasThereAndEndsSilently) {
 }
 
 TEST(SettingsWrite, ALinkedFileIsWrittenThroughTheLink) {
+#ifdef _WIN32
+    GTEST_SKIP() << "on Windows a symbolic link needs a privilege to make, and the save leaves links "
+                    "to the system there";
+#endif
     TestProgram p(Program::Quorvex);
     const TempFolder elsewhere;
     const std::string real = elsewhere.str() + "/real.ini";
