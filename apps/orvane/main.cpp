@@ -12,15 +12,14 @@
 #include "apps/quorvex/QuorvexRegisterModel.h"
 #include "core/files/DiskFileSystem.h"
 #include "core/shell/App.h"
+#include "core/window/TimerDriver.h"
+#include "platform/linux/LinuxPortNaming.h"
 #include "platform/qt/QtClock.h"
+#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtSerialPort.h"
-#include "platform/qt/QtTimerDriver.h"
-#include "platform/qt/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QElapsedTimer>
-#include <QTimer>
 
 #include <algorithm>
 #include <cctype>
@@ -81,9 +80,10 @@ std::string absolute(const std::string& path) {
 
 int listPorts(cli::Reporter& reporter) {
     qt::QtSerialPort port;
+    const linux_ports::LinuxPortNaming naming;
     std::vector<cli::PortStatus> ports;
     for (const PortEntry& entry : port.enumeratePorts()) {
-        cli::PortStatus status{comPortName(entry.number), entry.device, entry.description, false, {}};
+        cli::PortStatus status{naming.name(entry.number), entry.device, entry.description, false, {}};
         port.setPortNumber(entry.number);
         status.available = port.open();
         if (status.available)
@@ -111,35 +111,28 @@ int runCommand(const cli::Options& options, cli::Reporter& reporter) {
     cli::NoScreen screen;
     qt::QtClock clock;
     files::DiskFileSystem disk;
-    Platform platform{port, noDialog, nobody, facts, screen, clock, disk};
+    linux_ports::LinuxPortNaming portNaming;
+    Platform platform{port, noDialog, nobody, facts, screen, clock, disk, portNaming};
 
     App app(program.profile(), *model, platform);
     app.loadHeadless();
-    qt::QtTimerDriver timers(app.form());
+    qt::QtEventLoop loop;
+    TimerDriver timers(app.form(), loop);
     timers.start();
 
-    QCoreApplication* application = QCoreApplication::instance();
-    const cli::After after = [application](int ms, std::function<void()> then) {
-        QTimer::singleShot(ms, application, std::move(then));
-    };
-    QElapsedTimer elapsed;
-    elapsed.start();
+    const cli::After after = [&loop](int ms, std::function<void()> then) { loop.post(ms, std::move(then)); };
     const cli::Clock times{
         [] { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString(); },
-        [&elapsed] { return static_cast<long long>(elapsed.elapsed()); }};
+        [&loop] { return loop.now(); }};
     cli::Session session(app, after, times);
 
-    int status = 0;
     cli::Options resolved = options;
     resolved.channels.file = absolute(options.channels.file);
-    cli::CommandRunner runner(resolved, app, session, reporter, after, times, [&status](int result) {
-        status = result;
-        QCoreApplication::exit(result);
-    });
-    qt::TerminationSignals termination([&runner] { runner.interrupt(); });
-    QTimer::singleShot(0, application, [&runner] { runner.start(); });
-    QCoreApplication::exec();
-    return status;
+    cli::CommandRunner runner(resolved, app, session, reporter, after, times,
+                              [&loop](int result) { loop.quit(result); });
+    loop.onTermination([&runner] { runner.interrupt(); });
+    loop.post(0, [&runner] { runner.start(); });
+    return loop.run();
 }
 
 }  // namespace

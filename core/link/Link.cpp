@@ -1,6 +1,5 @@
 #include "core/link/Link.h"
 
-#include "core/link/PortNames.h"
 #include "core/window/StatusTexts.h"
 
 #include <algorithm>
@@ -42,8 +41,7 @@ void Link::listPorts() {
     combo.itemToolTips.clear();
     int lastTried = 0;
     for (const PortEntry& entry : ports) {
-        if (entry.number < kFirstPortNumber || entry.number > kLastPortNumber || entry.number == lastTried)
-            continue;
+        if (entry.number < 1 || entry.number == lastTried) continue;
         lastTried = entry.number;
         // A port that fails in any way is simply not listed; the scan goes on with the next one.
         bool opens = false;
@@ -62,7 +60,7 @@ void Link::listPorts() {
         if (!opens) continue;
         // The tooltip first: the view shows an item with its tooltip as soon as it is added.
         combo.itemToolTips.push_back(toolTipOf(entry));
-        combo.addItem(comPortName(entry.number));
+        combo.addItem(m_naming.name(entry.number));
     }
 }
 
@@ -81,13 +79,13 @@ void Link::ComStart_Click() {
         return;
     }
 
-    // "COM1" to "COM16" select their port, and so do the higher numbers the scan can list; a device
-    // path opens that device. Any other text opens the port selected before.
-    const std::string& text = f.Combo1.text();
-    if (const auto number = comPortNumber(text))
-        m_port.setPortNumber(*number);
-    else if (text.starts_with("/"))
-        m_port.setDevicePath(text);
+    // A "COMn" name selects its port and a device path (where the platform has them) that device;
+    // any other text opens the port selected before.
+    const PortChoice choice = m_naming.parse(f.Combo1.text());
+    if (choice.kind == PortChoice::Kind::Number)
+        m_port.setPortNumber(choice.number);
+    else if (choice.kind == PortChoice::Kind::Device)
+        m_port.setDevicePath(choice.device);
 
     if (!m_port.setDtr(true) || !m_port.setRts(true) || !m_port.open()) {
         f.P_Message.setCaption(m_profile.comNotOpenText);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/IPortNaming.h"
 #include "core/platform/ISerialPort.h"
 #include "core/window/Form1.h"
 #include "core/window/Profile.h"
@@ -12,8 +13,8 @@ namespace orvane {
 // port-error recovery the exchanges run when a send fails.
 class Link {
 public:
-    Link(Form1& form, const Profile& profile, ISerialPort& port)
-        : m_form(form), m_profile(profile), m_port(port) {}
+    Link(Form1& form, const Profile& profile, ISerialPort& port, const IPortNaming& naming)
+        : m_form(form), m_profile(profile), m_port(port), m_naming(naming) {}
 
     // Lists every port that opens as "COMn" in Combo1 (its tooltip names the device) and shows the
     // first one. Never fails: a port that misbehaves is left out.
@@ -53,6 +54,7 @@ private:
     Form1& m_form;
     const Profile& m_profile;
     ISerialPort& m_port;
+    const IPortNaming& m_naming;
     bool m_opened = false;
 };
 

@@ -5,6 +5,7 @@
 #include "core/platform/IFileDialog.h"
 #include "core/platform/IFileSystem.h"
 #include "core/platform/IMessageBox.h"
+#include "core/platform/IPortNaming.h"
 #include "core/platform/IScreen.h"
 #include "core/platform/ISerialPort.h"
 
@@ -20,6 +21,7 @@ struct Platform {
     IScreen& screen;
     IClock& clock;
     IFileSystem& files;
+    IPortNaming& portNaming;
 };
 
 }  // namespace orvane

@@ -26,7 +26,7 @@ App::App(Profile profile, IRegisterModel& registerModel, Platform& platform)
     : m_profile(std::move(profile)),
       m_registerModel(registerModel),
       m_platform(platform),
-      m_link(m_form, m_profile, platform.port),
+      m_link(m_form, m_profile, platform.port, platform.portNaming),
       m_replies(m_form, m_profile, platform.port),
       m_frequencies(m_form, m_profile, platform),
       m_settings(m_form, m_profile, platform),

@@ -1,15 +1,16 @@
 #include "platform/qt/ProgramRunner.h"
 
 #include "core/files/DiskFileSystem.h"
+#include "core/window/TimerDriver.h"
+#include "platform/linux/LinuxPortNaming.h"
 #include "platform/qt/QtAppInfo.h"
 #include "platform/qt/QtClock.h"
+#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtSerialPort.h"
-#include "platform/qt/QtTimerDriver.h"
 #include "platform/qt/QtWindowView.h"
-#include "platform/qt/TerminationSignals.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -38,7 +39,10 @@ void placeUnplaced(Window& window, const IScreen& screen) {
 
 int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerModel) {
     QApplication application(argc, argv);
-    TerminationSignals termination;
+    // A termination signal (a session logout, Ctrl+C in the terminal) quits in order, so the
+    // shut-down still runs and the settings are saved.
+    QtEventLoop loop;
+    loop.onTermination([&loop] { loop.quit(0); });
 
     QtSerialPort port;
     QtFileDialog fileDialog;
@@ -47,7 +51,8 @@ int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerM
     QtScreen screen;
     QtClock clock;
     files::DiskFileSystem files;
-    Platform platform{port, fileDialog, messageBox, appInfo, screen, clock, files};
+    linux_ports::LinuxPortNaming portNaming;
+    Platform platform{port, fileDialog, messageBox, appInfo, screen, clock, files, portNaming};
 
     App app(std::move(profile), registerModel, platform);
     Window& window = app.form().form;
@@ -72,9 +77,9 @@ int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerM
     QtWindowView view(app.form(), dpi, unload);
     view.window().show();
 
-    QtTimerDriver timers(app.form());
+    TimerDriver timers(app.form(), loop);
     timers.start();
-    return QApplication::exec();
+    return loop.run();
 }
 
 }  // namespace orvane::qt

@@ -1,6 +1,6 @@
 #include "platform/qt/QtSerialPort.h"
 
-#include "core/link/PortNames.h"
+#include "platform/linux/PortNames.h"
 
 #include <QByteArray>
 #include <QSerialPortInfo>
@@ -32,7 +32,7 @@ QtSerialPort::~QtSerialPort() {
 std::vector<PortEntry> QtSerialPort::enumeratePorts() {
     // Qt already leaves out the placeholder UARTs (ttyS entries without hardware) that every Linux
     // system lists.
-    std::vector<SerialDevice> devices;
+    std::vector<linux_ports::SerialDevice> devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
 #ifdef Q_OS_WIN
         const QString device = info.portName();
@@ -45,7 +45,7 @@ std::vector<PortEntry> QtSerialPort::enumeratePorts() {
 }
 
 bool QtSerialPort::setPortNumber(int number) {
-    if (number < kFirstPortNumber || number > kLastPortNumber) return false;
+    if (number < linux_ports::kFirstPortNumber || number > linux_ports::kLastPortNumber) return false;
     m_number = number;
     m_devicePath.clear();
     return true;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/link/PortNumbering.h"
 #include "core/platform/ISerialPort.h"
+#include "platform/linux/PortNumbering.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -47,7 +47,7 @@ private:
     bool applyLine(bool ok);
 
     QSerialPort m_port;
-    PortNumbering m_numbering;
+    linux_ports::PortNumbering m_numbering;
     int m_number = 1;
     std::string m_devicePath;
     bool m_dtr = false;

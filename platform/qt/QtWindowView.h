@@ -10,7 +10,7 @@ namespace orvane::qt {
 
 // The window of a program built from its window model: one widget per present control, named as
 // the control, positioned from twips at the given logical dpi, and kept in step with the model in
-// both directions (see ControlBinding). Timers are not here: QtTimerDriver runs them.
+// both directions (see ControlBinding). Timers are not here: a TimerDriver runs them on the event loop.
 class QtWindowView {
 public:
     // onClose runs once when the window is asked to close, before it closes.

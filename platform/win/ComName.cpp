@@ -1,7 +1,5 @@
 #include "platform/win/ComName.h"
 
-#include "core/link/PortNames.h"
-
 #include <algorithm>
 #include <cctype>
 
@@ -13,7 +11,20 @@ std::optional<int> comNumberOf(std::string_view name) {
     std::string upper(name);
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
-    return comPortNumber(upper);
+    if (!upper.starts_with("COM")) return std::nullopt;
+    const std::string_view digits = std::string_view(upper).substr(3);
+    if (digits.empty() || digits.size() > 4 || digits.front() == '0') return std::nullopt;
+    int number = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    if (number > kLastComNumber) return std::nullopt;
+    return number;
+}
+
+std::string comName(int number) {
+    return "COM" + std::to_string(number);
 }
 
 std::wstring comDevicePath(int number) {

@@ -1,6 +1,5 @@
 #include "platform/win/ComPortList.h"
 
-#include "core/link/PortNames.h"
 #include "platform/win/ComName.h"
 
 #include <map>
@@ -91,7 +90,7 @@ std::vector<PortEntry> comPortsOfKey(void* key) {
             break;
         const auto text = readString(hkey, name);
         const auto number = text ? comNumberOf(narrow(*text)) : std::nullopt;
-        if (number) byNumber.emplace(*number, PortEntry{*number, comPortName(*number), {}});
+        if (number) byNumber.emplace(*number, PortEntry{*number, comName(*number), {}});
     }
     std::vector<PortEntry> ports;
     for (auto& [number, entry] : byNumber)

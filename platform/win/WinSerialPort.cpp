@@ -1,6 +1,5 @@
 #include "platform/win/WinSerialPort.h"
 
-#include "core/link/PortNames.h"
 #include "platform/win/ComIo.h"
 #include "platform/win/ComName.h"
 #include "platform/win/ComPortList.h"
@@ -30,7 +29,7 @@ std::vector<PortEntry> WinSerialPort::enumeratePorts() {
 }
 
 bool WinSerialPort::setPortNumber(int number) {
-    if (number < kFirstPortNumber || number > kLastPortNumber) return false;
+    if (number < 1 || number > kLastComNumber) return false;
     m_number = number;
     return true;
 }

@@ -87,7 +87,7 @@ QtProgram::~QtProgram() {
 
 void QtProgram::start() {
     app->Form_Load();
-    timers = std::make_unique<qt::QtTimerDriver>(app->form());
+    timers = std::make_unique<TimerDriver>(app->form(), loop);
     timers->start();
 }
 

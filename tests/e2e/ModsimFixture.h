@@ -4,8 +4,9 @@
 #include "apps/quorvex/QuorvexRegisterModel.h"
 #include "core/files/DiskFileSystem.h"
 #include "core/shell/App.h"
+#include "core/window/TimerDriver.h"
+#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtSerialPort.h"
-#include "platform/qt/QtTimerDriver.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestProgram.h"
 
@@ -79,11 +80,13 @@ public:
     FakeScreen screen;
     FakeClock wallClock;
     files::DiskFileSystem files;
-    Platform platform{port, dialog, messageBox, appInfo, screen, wallClock, files};
+    linux_ports::LinuxPortNaming portNaming;
+    Platform platform{port, dialog, messageBox, appInfo, screen, wallClock, files, portNaming};
     quorvex::QuorvexRegisterModel transmitterModel;
     brelund::BrelundRegisterModel receiverModel;
     std::unique_ptr<App> app;
-    std::unique_ptr<qt::QtTimerDriver> timers;
+    qt::QtEventLoop loop;
+    std::unique_ptr<TimerDriver> timers;
 };
 
 // A test with a simulator and a program opened on its pseudo-terminal.

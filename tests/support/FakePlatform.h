@@ -2,6 +2,7 @@
 
 #include "core/files/DiskFileSystem.h"
 #include "core/platform/Platform.h"
+#include "platform/linux/LinuxPortNaming.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/MemoryFileSystem.h"
@@ -20,7 +21,8 @@ struct FakePlatform {
                    appInfo,
                    screen,
                    wallClock,
-                   where == Files::Disk ? static_cast<IFileSystem&>(disk) : memory} {}
+                   where == Files::Disk ? static_cast<IFileSystem&>(disk) : memory,
+                   portNaming} {}
     FakePlatform(const FakePlatform&) = delete;  // `platform` refers to the members
     FakePlatform& operator=(const FakePlatform&) = delete;
 
@@ -32,6 +34,8 @@ struct FakePlatform {
     FakeClock wallClock;
     files::DiskFileSystem disk;
     MemoryFileSystem memory;
+    // The fake ports are named as on Linux: "COMn" exactly, device paths beginning with "/".
+    linux_ports::LinuxPortNaming portNaming;
     Platform platform;
 };
 

@@ -1,6 +1,7 @@
 #include "tests/support/VirtualClock.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace orvane::test {
 
@@ -68,6 +69,43 @@ void VirtualClock::advanceTo(Millis time) {
         }
     }
     m_now = time;
+}
+
+IEventLoop::TimerId VirtualClock::startTimer(int ms, std::function<void()> callback) {
+    const TimerId id = ++m_lastTimer;
+    // Each period is due one interval after the last one was due, however long a callback took.
+    auto fire = std::make_shared<std::function<void(Millis)>>();
+    *fire = [this, id, ms, callback = std::move(callback), weakFire = std::weak_ptr(fire)](Millis due) {
+        if (std::find(m_stopped.begin(), m_stopped.end(), id) != m_stopped.end()) return;
+        at(due + ms, [weakFire, next = due + ms] {
+            if (const auto again = weakFire.lock()) (*again)(next);
+        });
+        callback();
+    };
+    m_repeating.push_back(fire);
+    at(m_now + ms, [fire, due = m_now + ms] { (*fire)(due); });
+    return id;
+}
+
+void VirtualClock::stopTimer(TimerId id) {
+    m_stopped.push_back(id);
+}
+
+int VirtualClock::run() {
+    m_quit.reset();
+    const Millis end = m_now + 600000;
+    while (!m_quit && m_now < end)
+        advance(1);
+    return m_quit.value_or(-1);
+}
+
+void VirtualClock::terminate() {
+    post(0, [this] {
+        if (m_termination)
+            m_termination();
+        else
+            quit(130);
+    });
 }
 
 void VirtualClock::runUntilIdle(const std::vector<Timer*>& timers, Millis limit) {

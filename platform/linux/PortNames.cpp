@@ -1,9 +1,9 @@
-#include "core/link/PortNames.h"
+#include "platform/linux/PortNames.h"
 
 #include <array>
 #include <tuple>
 
-namespace orvane {
+namespace orvane::linux_ports {
 
 namespace {
 
@@ -63,10 +63,6 @@ std::string comPortName(int number) {
 }
 
 std::optional<int> fixedPortNumber(std::string_view device) {
-    const std::size_t slash = device.find_last_of("/\\");
-    const std::string_view base = slash == std::string_view::npos ? device : device.substr(slash + 1);
-    if (const auto com = comPortNumber(base)) return com;
-
     const auto [stem, number] = splitTrailingNumber(device);
     const std::string_view digits = device.substr(stem.size());
     if (number < 0 || (digits.size() > 1 && digits.front() == '0')) return std::nullopt;
@@ -84,4 +80,4 @@ bool comesBefore(std::string_view a, std::string_view b) {
     return key(a) < key(b);
 }
 
-}  // namespace orvane
+}  // namespace orvane::linux_ports

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/link/PortNames.h"
+#include "platform/linux/PortNames.h"
 #include "core/platform/ISerialPort.h"
 
 #include <map>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace orvane {
+namespace orvane::linux_ports {
 
 // The port numbers of the serial devices for the life of the process. A device keeps the number
 // it was first given, also while it is unplugged, and a number once given to a device is never
@@ -32,4 +32,4 @@ private:
     std::map<int, std::string> m_deviceOf;
 };
 
-}  // namespace orvane
+}  // namespace orvane::linux_ports

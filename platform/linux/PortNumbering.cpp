@@ -1,9 +1,9 @@
-#include "core/link/PortNumbering.h"
+#include "platform/linux/PortNumbering.h"
 
 #include <algorithm>
 #include <set>
 
-namespace orvane {
+namespace orvane::linux_ports {
 
 std::vector<PortEntry> PortNumbering::number(const std::vector<SerialDevice>& devices) {
     std::vector<PortEntry> entries;
@@ -50,4 +50,4 @@ void PortNumbering::bind(int number, const std::string& device) {
     m_deviceOf[number] = device;
 }
 
-}  // namespace orvane
+}  // namespace orvane::linux_ports

@@ -1,5 +1,5 @@
-#include "core/link/PortNames.h"
-#include "core/link/PortNumbering.h"
+#include "platform/linux/PortNames.h"
+#include "platform/linux/PortNumbering.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace orvane {
+namespace orvane::linux_ports {
 namespace {
 
 TEST(PortNames, FixedNumbersOfTheKnownDevices) {
@@ -28,12 +28,6 @@ TEST(PortNames, FixedNumbersOfTheKnownDevices) {
     check("/dev/ttyAMA0", std::nullopt);
     check("/dev/rfcomm0", std::nullopt);
     check("/tmp/dev/ttyS0", std::nullopt);
-    // Windows: the system's own name.
-    check("COM3", 3);
-    check("COM200", 200);
-    check("\\\\.\\COM12", 12);
-    check("COM256", std::nullopt);
-    check("COM0", std::nullopt);
 }
 
 TEST(PortNames, ComTexts) {
@@ -83,7 +77,7 @@ TEST(PortNames, OtherDevicesFollowFromSeventeenInAFixedOrder) {
     EXPECT_EQ(entries[1].description, "FT232R USB UART");
 }
 
-TEST(PortNames, NumbersRunOutAt255AndDuplicatesAreRenumbered) {
+TEST(PortNames, NumbersRunOutAt255AndEachDeviceIsListedOnce) {
     std::vector<SerialDevice> many;
     for (int i = 0; i < 300; ++i)
         many.push_back({"/dev/ttyX" + std::to_string(i), ""});
@@ -93,9 +87,9 @@ TEST(PortNames, NumbersRunOutAt255AndDuplicatesAreRenumbered) {
     EXPECT_EQ(entries.back().number, 255);
     EXPECT_EQ(entries.back().device, "/dev/ttyX238");
 
-    // Two devices claiming the same fixed number: the second one is numbered with the rest.
-    const auto twice = PortNumbering().number({{"COM5", ""}, {"/dev/ttyUSB0", ""}, {"COM17", ""}});
-    EXPECT_EQ(devicesOf(twice), (std::vector<std::string>{"5=COM5", "17=COM17", "18=/dev/ttyUSB0"}));
+    // A device the system lists twice is numbered and listed once.
+    const auto twice = PortNumbering().number({{"/dev/ttyUSB0", ""}, {"/dev/ttyUSB0", ""}, {"/dev/ttyS1", ""}});
+    EXPECT_EQ(devicesOf(twice), (std::vector<std::string>{"2=/dev/ttyS1", "5=/dev/ttyUSB0"}));
 }
 
 // A name keeps meaning the device it was first given to: one that vanishes keeps its number (and
@@ -113,4 +107,4 @@ TEST(PortNames, NumbersStayBoundForTheLifeOfTheProcess) {
 }
 
 }  // namespace
-}  // namespace orvane
+}  // namespace orvane::linux_ports

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-namespace orvane {
+namespace orvane::linux_ports {
 
 // A serial device as the platform lists it, before it has a port number.
 struct SerialDevice {
-    std::string device;       // "/dev/ttyUSB0" on Linux, "COM3" (or "\\.\COM3") on Windows
+    std::string device;       // "/dev/ttyUSB0"
     std::string description;  // may be empty
 };
 
@@ -28,9 +28,8 @@ std::optional<int> comPortNumber(std::string_view text);
 // "COM" followed by the number: the name the port list shows.
 std::string comPortName(int number);
 
-// The fixed number of a device, or nothing when the device has none: on Linux /dev/ttyS0-3 are
-// 1-4, /dev/ttyUSB0-5 are 5-10, /dev/ttyACM0-5 are 11-16; a device whose last path component is a
-// "COMn" name (Windows) keeps n.
+// The fixed number of a device, or nothing when the device has none: /dev/ttyS0-3 are 1-4,
+// /dev/ttyUSB0-5 are 5-10, /dev/ttyACM0-5 are 11-16.
 std::optional<int> fixedPortNumber(std::string_view device);
 
 // The fixed order in which devices without a fixed number get theirs: by device name without its
@@ -38,4 +37,4 @@ std::optional<int> fixedPortNumber(std::string_view device);
 // "/dev/ttyUSB10").
 bool comesBefore(std::string_view a, std::string_view b);
 
-}  // namespace orvane
+}  // namespace orvane::linux_ports
