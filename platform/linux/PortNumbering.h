@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/linux/PortNames.h"
 #include "core/platform/ISerialPort.h"
+#include "platform/linux/PortNames.h"
 
 #include <map>
 #include <optional>

@@ -88,7 +88,8 @@ TEST(PortNames, NumbersRunOutAt255AndEachDeviceIsListedOnce) {
     EXPECT_EQ(entries.back().device, "/dev/ttyX238");
 
     // A device the system lists twice is numbered and listed once.
-    const auto twice = PortNumbering().number({{"/dev/ttyUSB0", ""}, {"/dev/ttyUSB0", ""}, {"/dev/ttyS1", ""}});
+    const auto twice =
+        PortNumbering().number({{"/dev/ttyUSB0", ""}, {"/dev/ttyUSB0", ""}, {"/dev/ttyS1", ""}});
     EXPECT_EQ(devicesOf(twice), (std::vector<std::string>{"2=/dev/ttyS1", "5=/dev/ttyUSB0"}));
 }
 
