@@ -1,9 +1,12 @@
 #include "apps/orvane/ChannelInput.h"
 
+#include "core/files/FieldReader.h"
 #include "core/freq/ChannelFrequency.h"
 #include "core/text/NumberText.h"
 
 #include <cstdio>
+#include <optional>
+#include <string_view>
 
 namespace orvane::cli {
 
@@ -20,6 +23,40 @@ std::string kiloHertz(double hertz) {
         text.pop_back();
     if (text.ends_with('.')) text.pop_back();
     return text;
+}
+
+// Why a channel that a file names on one of its lines was not read from it: the records of a table
+// are counted in fields, three to a line, so a line with more or fewer than three throws every
+// later record off (and a last line with fewer is cut short). Names the first line whose field
+// count is not three, up to the channel's own; nothing when the file does not name the channel.
+std::optional<std::string> whyNotRead(const std::string& bytes, const std::string& file, int ch) {
+    const std::string key = "CH" + std::to_string(ch) + "F";
+    std::optional<std::string> offLine;
+    std::size_t number = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t end = bytes.find('\n', at);
+        if (end == std::string::npos) end = bytes.size();
+        std::string_view line(bytes.data() + at, end - at);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        ++number;
+        at = end + 1;
+        files::FieldReader reader(line);
+        std::vector<std::string> fields;
+        while (auto field = reader.next())
+            fields.push_back(*field);
+        if (!line.empty() && fields.size() != 3 && !offLine) {
+            offLine = "line " + std::to_string(number);
+            *offLine += " has " + std::to_string(fields.size());
+            *offLine += fields.size() == 1 ? " field" : " fields";
+        }
+        if (!fields.empty() && fields.front() == key) {
+            std::string why = key + " is on line " + std::to_string(number);
+            why += " of " + file + ", but " + offLine.value_or("the line");
+            why += " where every line needs three: " + key + ", the frequency, a comment";
+            return why;
+        }
+    }
+    return std::nullopt;
 }
 
 // A frequency to the hertz: "868.304688".
@@ -53,7 +90,9 @@ std::vector<std::string> loadAndJudgeChannels(App& app, const ChannelSource& sou
         const std::string name = "channel " + std::to_string(ch) + ": ";
         const auto value = text::wholeNumber(text);
         if (text.empty()) {
-            refused.push_back(name + "no frequency given");
+            const auto bytes = source.texts ? std::nullopt : app.platform().files.read(source.file);
+            const auto why = bytes ? whyNotRead(*bytes, source.file, static_cast<int>(ch)) : std::nullopt;
+            refused.push_back(name + why.value_or("no frequency given"));
         } else if (!value) {
             const bool comma = text.find(',') != std::string::npos;
             refused.push_back(name + quoted(text) + " is not a number" +

@@ -2,46 +2,65 @@
 
 #include <algorithm>
 #include <charconv>
-#include <initializer_list>
 #include <string_view>
 
 namespace orvane::cli {
 
 namespace {
 
+// The commands as bits, so an option can name the commands that take it.
+enum : unsigned { kPorts = 1, kInfo = 2, kTest = 4, kCheck = 8, kWrite = 16, kRun = 32 };
+constexpr unsigned kAll = kPorts | kInfo | kTest | kCheck | kWrite | kRun;
+constexpr unsigned kModule = kInfo | kTest | kCheck | kWrite | kRun;
+constexpr unsigned kChannels = kTest | kCheck | kWrite | kRun;
+
 struct CommandInfo {
     Command command;
+    unsigned bit;
     const char* name;
     const char* summary;
+    const char* synopsis;
+    const char* description;
 };
 
 constexpr CommandInfo kCommands[] = {
-    {Command::Ports, "ports", "list the serial ports, and whether each can be opened now"},
-    {Command::Info, "info", "read a module's firmware version and serial number"},
-    {Command::Test, "test", "load one channel into a module for a trial, without storing it"},
-    {Command::Check, "check", "read the four channels back and compare them"},
-    {Command::Write, "write", "write the four channels into a module's flash"},
-    {Command::Run, "run", "production: write and check module after module on one rig"},
+    {Command::Ports, kPorts, "ports", "list the serial ports, and whether each can be opened now",
+     "[--probe]",
+     "Lists every serial port: its COMn name as the windows show it, the device, its description,\n"
+     "and whether it can be opened now (with the reason when not). With --probe, asks every port that\n"
+     "opens which module answers there.\n"},
+    {Command::Info, kInfo, "info", "read a module's firmware version and serial number",
+     "--module M --port P", "Reads the module's firmware version and serial number.\n"},
+    {Command::Test, kTest, "test", "load one channel into a module for a trial, without storing it",
+     "--module M --port P --channel N (--freq ...|--table FILE|--settings FILE)",
+     "Reads the module's identity, then loads channel N's register values into it for a trial\n"
+     "(nothing is stored) and judges the echo.\n"},
+    {Command::Check, kCheck, "check", "read the four channels back and compare them",
+     "--module M --port P (--freq ...|--table FILE|--settings FILE)",
+     "Reads the module's identity, then its four channels, and compares them with the register\n"
+     "values of the channels given.\n"},
+    {Command::Write, kWrite, "write", "write the four channels into a module's flash",
+     "--module M --port P (--freq ...|--table FILE|--settings FILE) [--check] [--log FILE] [--record FILE]",
+     "Writes the four channels into the module's flash; with --check reads them back and compares.\n"},
+    {Command::Run, kRun, "run", "production: write and check module after module on one or more rigs",
+     "--module M --port P [--port P ...] (--freq ...|--table FILE|--settings FILE) [options]",
+     "Production line: on every rig (one --port each, all at once) waits for a module, writes and\n"
+     "checks it, prints PASS or FAIL with its serial number and the reason, waits until it is taken\n"
+     "off and starts over. A module still on its rig is never written twice. Ctrl-C (or SIGTERM)\n"
+     "ends the line after the modules in hand; a second one aborts them. A summary ends the run.\n"},
 };
 
-// Which commands take an option.
-bool takes(Command c, std::string_view option) {
-    const auto among = [c](std::initializer_list<Command> commands) {
-        for (Command allowed : commands)
-            if (allowed == c) return true;
-        return false;
-    };
-    if (option == "--json") return true;
-    if (option == "--module" || option == "--port") return c != Command::Ports;
-    if (option == "--freq" || option == "--table" || option == "--settings" ||
-        option == "--allow-out-of-band")
-        return among({Command::Test, Command::Check, Command::Write, Command::Run});
-    if (option == "--channel") return c == Command::Test;
-    if (option == "--check") return c == Command::Write;
-    if (option == "--log") return among({Command::Write, Command::Run});
-    if (option == "--count") return c == Command::Run;
-    return false;
-}
+// How an option's value goes into the options: empty when it is good, else what is wrong.
+using Reader = std::string (*)(Options&, const std::string& value, const std::vector<std::string>& modules);
+
+struct OptionSpec {
+    const char* name;
+    const char* value;  // the value's name in the help; nullptr for a flag
+    unsigned commands;
+    bool repeatable;
+    const char* help;  // "{modules}" stands for the module names
+    Reader read;
+};
 
 std::optional<int> wholeNumber(std::string_view text, int min, int max) {
     int value = 0;
@@ -76,32 +95,214 @@ std::optional<std::array<std::string, 4>> fourTexts(std::string_view list) {
     return texts;
 }
 
-bool needsChannels(Command c) {
-    return c == Command::Test || c == Command::Check || c == Command::Write || c == Command::Run;
+std::string needsFile(const std::string& value) {
+    return value.empty() ? "needs a file name" : "";
+}
+
+const OptionSpec kOptions[] = {
+    {"--module", "M", kModule, false, "the module: {modules}",
+     [](Options& o, const std::string& v, const std::vector<std::string>& modules) -> std::string {
+         if (std::find(modules.begin(), modules.end(), v) == modules.end())
+             return "expects " + alternatives(modules);
+         o.module = v;
+         return {};
+     }},
+    {"--port", "P", kModule, true,
+     "COMn as the port list names it (any case), or a device path; run takes\n"
+     "several, one rig each",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         if (v.empty()) return "needs a port name or device path";
+         o.ports.push_back(v);
+         return {};
+     }},
+    {"--freq", "F0,F1,F2,F3", kChannels, false, "the four channels in MHz, Ch0 first (868.3000,...)",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         o.channels.texts = fourTexts(v);
+         return o.channels.texts ? "" : "expects four frequencies F0,F1,F2,F3 (Ch0 first)";
+     }},
+    {"--table", "FILE", kChannels, false, "the channels of a frequency table file",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) {
+         o.channels.file = v;
+         return needsFile(v);
+     }},
+    {"--settings", "FILE", kChannels, false, "the channels of a program's settings file",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) {
+         o.channels.file = v;
+         return needsFile(v);
+     }},
+    {"--allow-out-of-band", nullptr, kChannels, false,
+     "accept channels outside the band, for the transmitter off the\n"
+     "12.5 kHz raster, for the receiver one its synthesiser cannot\n"
+     "reach exactly; a computable number is still needed",
+     [](Options& o, const std::string&, const std::vector<std::string>&) {
+         o.allowOutOfBand = true;
+         return std::string();
+     }},
+    {"--channel", "N", kTest, false, "the channel to test, 0 to 3",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         const auto ch = wholeNumber(v, 0, 3);
+         if (!ch) return "expects a channel 0 to 3";
+         o.channel = *ch;
+         return {};
+     }},
+    {"--check", nullptr, kWrite, false, "read the channels back after writing and compare",
+     [](Options& o, const std::string&, const std::vector<std::string>&) {
+         o.checkAfterWrite = true;
+         return std::string();
+     }},
+    {"--log", "FILE", kWrite | kRun, false,
+     "append the operation record of each module that passed to FILE\n"
+     "(the windows' log format); one that cannot take it is refused first",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) {
+         o.logFile = v;
+         return needsFile(v);
+     }},
+    {"--record", "FILE", kWrite | kRun, false,
+     "append one JSON record per module and attempt to FILE, pass or\n"
+     "fail; one that cannot take it is refused first",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) {
+         o.recordFile = v;
+         return needsFile(v);
+     }},
+    {"--label", "KEY=VALUE", kWrite | kRun, true, "a label for the records (operator, lot, station, ...)",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         const auto eq = v.find('=');
+         if (eq == std::string::npos || eq == 0) return "expects KEY=VALUE";
+         o.labels[v.substr(0, eq)] = v.substr(eq + 1);
+         return {};
+     }},
+    {"--retries", "N", kWrite | kRun, false,
+     "write and check a module that failed by its answer again, up to N\n"
+     "more times (not after a port failure or the wrong module type)",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         const auto n = wholeNumber(v, 0, 100);
+         if (!n) return "expects a number of retries 0 to 100";
+         o.retries = *n;
+         return {};
+     }},
+    {"--count", "N", kRun, false, "end after N modules in all, over all rigs",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         const auto count = wholeNumber(v, 1, 1000000);
+         if (!count) return "expects a number of modules from 1 up";
+         o.count = *count;
+         return {};
+     }},
+    {"--stop-after", "K", kRun, false, "stop a rig after K modules in a row failed on it",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         const auto k = wholeNumber(v, 1, 1000000);
+         if (!k) return "expects a number of modules from 1 up";
+         o.stopAfter = *k;
+         return {};
+     }},
+    {"--probe", nullptr, kPorts, false, "ask every port that opens which module answers there",
+     [](Options& o, const std::string&, const std::vector<std::string>&) {
+         o.probe = true;
+         return std::string();
+     }},
+    {"--json", nullptr, kAll, false, "one JSON object per line on stdout",
+     [](Options& o, const std::string&, const std::vector<std::string>&) {
+         o.json = true;
+         return std::string();
+     }},
+};
+
+// The exit statuses, and the commands that can end with each.
+struct StatusSpec {
+    int status;
+    unsigned commands;
+    const char* meaning;
+};
+
+constexpr StatusSpec kStatuses[] = {
+    {0, kAll, "success (run: every module passed)"},
+    {1, kModule,
+     "the module answered wrongly or not at all, the reason named (run: a module\n"
+     "failed, or a rig stopped after --stop-after failures)"},
+    {2, kAll, "usage or input error (nothing was sent)"},
+    {3, kModule, "a port names nothing, could not be opened or failed"},
+    {4, kWrite | kRun, "a module passed but its record could not be appended (--log, --record)"},
+    {130, kAll,
+     "interrupted (Ctrl-C, SIGTERM) before the end (run: only with --count, before\n"
+     "N modules)"},
+};
+
+const CommandInfo* commandNamed(std::string_view name) {
+    for (const CommandInfo& info : kCommands)
+        if (name == info.name) return &info;
+    return nullptr;
+}
+
+const CommandInfo& infoOf(Command command) {
+    for (const CommandInfo& info : kCommands)
+        if (info.command == command) return info;
+    return kCommands[0];
+}
+
+const OptionSpec* optionNamed(std::string_view name) {
+    for (const OptionSpec& spec : kOptions)
+        if (name == spec.name) return &spec;
+    return nullptr;
+}
+
+// The help lines of the options a command takes, each value-name column aligned.
+std::string optionHelp(unsigned command, const std::vector<std::string>& modules) {
+    std::string text;
+    for (const OptionSpec& spec : kOptions) {
+        if ((spec.commands & command) == 0) continue;
+        std::string head = std::string("  ") + spec.name + (spec.value ? std::string(" ") + spec.value : "");
+        std::string help = spec.help;
+        if (const auto at = help.find("{modules}"); at != std::string::npos)
+            help.replace(at, 9, alternatives(modules));
+        std::string indent(22, ' ');
+        if (head.size() < 22)
+            head.resize(22, ' ');
+        else
+            head += "\n" + indent;
+        for (std::size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += indent.size() + 1)
+            help.insert(at + 1, indent);
+        text += head + help + "\n";
+    }
+    return text + "  --help              this text\n";
+}
+
+std::string statusHelp(unsigned command) {
+    std::string text = "\nExit status:\n";
+    for (const StatusSpec& spec : kStatuses) {
+        if ((spec.commands & command) == 0) continue;
+        std::string status = std::to_string(spec.status);
+        status.resize(3, ' ');
+        std::string meaning = spec.meaning;
+        for (std::size_t at = 0; (at = meaning.find('\n', at)) != std::string::npos; at += 8)
+            meaning.insert(at + 1, 7, ' ');
+        text += "  ";
+        text += status;
+        text += "  ";
+        text += meaning;
+        text += "\n";
+    }
+    return text;
 }
 
 }  // namespace
 
 const char* commandName(Command command) {
-    for (const CommandInfo& info : kCommands)
-        if (info.command == command) return info.name;
-    return "";
+    return infoOf(command).name;
 }
 
 Parsed parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& modules) {
     Parsed result;
     Options& o = result.options;
+    // --json shapes every answer, a usage error's included.
+    o.json = std::find(args.begin(), args.end(), "--json") != args.end();
     if (args.empty()) {
         result.error = "a command is needed";
         return result;
     }
-    std::size_t i = 0;
     const std::string& first = args[0];
     if (first == "--help" || first == "-h" || first == "help") {
         o.help = true;
         if (args.size() > 1) {
-            for (const CommandInfo& info : kCommands)
-                if (args[1] == info.name) o.command = info.command;
+            if (const CommandInfo* info = commandNamed(args[1])) o.command = info->command;
         }
         return result;
     }
@@ -109,22 +310,16 @@ Parsed parseArguments(const std::vector<std::string>& args, const std::vector<st
         o.version = true;
         return result;
     }
-    bool known = false;
-    for (const CommandInfo& info : kCommands) {
-        if (first == info.name) {
-            o.command = info.command;
-            known = true;
-        }
-    }
-    if (!known) {
+    const CommandInfo* command = commandNamed(first);
+    if (!command) {
         result.error = "unknown command '" + first + "'";
         return result;
     }
+    o.command = command->command;
 
-    bool moduleGiven = false;
-    bool channelGiven = false;
+    std::vector<const OptionSpec*> given;
     int sources = 0;
-    for (i = 1; i < args.size(); ++i) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
         std::string name = args[i];
         std::optional<std::string> inlineValue;
         if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
@@ -133,105 +328,53 @@ Parsed parseArguments(const std::vector<std::string>& args, const std::vector<st
         }
         auto fail = [&](const std::string& why) {
             result.error = name;
-            result.error += ": ";
-            result.error += why;
+            result.error += ": " + why;
             return result;
         };
         if (name == "--help" || name == "-h") {
             o.help = true;
             return result;
         }
-        if (!takes(o.command, name)) {
+        const OptionSpec* spec = optionNamed(name);
+        if (!spec || (spec->commands & command->bit) == 0) {
             if (!name.starts_with("-")) return fail("unexpected argument");
-            return fail(std::string("not an option of '") + commandName(o.command) + "'");
+            return fail(std::string("not an option of '") + command->name + "'");
         }
-        const bool flag = name == "--json" || name == "--check" || name == "--allow-out-of-band";
-        if (flag && inlineValue) return fail("takes no value");
+        if (!spec->repeatable && std::find(given.begin(), given.end(), spec) != given.end())
+            return fail("given twice");
+        if (spec->repeatable && name == "--port" && command->command != Command::Run && !o.ports.empty())
+            return fail("given twice (only run takes several ports)");
+        given.push_back(spec);
         std::string value;
-        if (!flag) {
-            if (inlineValue) {
-                value = *inlineValue;
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                return fail("needs a value");
-            }
+        if (spec->value == nullptr) {
+            if (inlineValue) return fail("takes no value");
+        } else if (inlineValue) {
+            value = *inlineValue;
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            return fail("needs a value");
         }
-
-        if (name == "--json") {
-            o.json = true;
-        } else if (name == "--check") {
-            o.checkAfterWrite = true;
-        } else if (name == "--allow-out-of-band") {
-            o.allowOutOfBand = true;
-        } else if (name == "--module") {
-            if (std::find(modules.begin(), modules.end(), value) == modules.end())
-                return fail("expects " + alternatives(modules));
-            o.module = value;
-            moduleGiven = true;
-        } else if (name == "--port") {
-            if (value.empty()) return fail("needs a port name or device path");
-            o.port = value;
-        } else if (name == "--freq") {
-            o.channels.texts = fourTexts(value);
-            if (!o.channels.texts) return fail("expects four frequencies F0,F1,F2,F3 (Ch0 first)");
-            ++sources;
-        } else if (name == "--table" || name == "--settings") {
-            if (value.empty()) return fail("needs a file name");
-            o.channels.file = value;
-            ++sources;
-        } else if (name == "--channel") {
-            const auto ch = wholeNumber(value, 0, 3);
-            if (!ch) return fail("expects a channel 0 to 3");
-            o.channel = *ch;
-            channelGiven = true;
-        } else if (name == "--log") {
-            if (value.empty()) return fail("needs a file name");
-            o.logFile = value;
-        } else if (name == "--count") {
-            const auto count = wholeNumber(value, 1, 1000000);
-            if (!count) return fail("expects a number of modules from 1 up");
-            o.count = *count;
-        }
+        if (name == "--freq" || name == "--table" || name == "--settings") ++sources;
+        if (const std::string why = spec->read(o, value, modules); !why.empty()) return fail(why);
     }
 
-    if (o.command != Command::Ports) {
-        if (!moduleGiven)
+    if (command->bit & kModule) {
+        if (o.module.empty())
             result.error = "--module is needed";
-        else if (o.port.empty())
+        else if (o.ports.empty())
             result.error = "--port is needed";
     }
-    if (result.error.empty() && needsChannels(o.command) && sources != 1)
+    if (result.error.empty() && (command->bit & kChannels) && sources != 1)
         result.error = sources == 0 ? "the channels are needed: --freq, --table or --settings"
                                     : "give the channels once: --freq, --table or --settings";
-    if (result.error.empty() && o.command == Command::Test && !channelGiven)
+    if (result.error.empty() && o.command == Command::Test &&
+        std::find(given.begin(), given.end(), optionNamed("--channel")) == given.end())
         result.error = "--channel is needed";
     return result;
 }
 
 std::string usageText(std::optional<Command> command, const std::vector<std::string>& modules) {
-    const std::string statuses =
-        "\nExit status:\n"
-        "  0  every step succeeded\n"
-        "  1  the module answered wrongly or not at all (the reason is named)\n"
-        "  2  usage or input error (nothing was sent)\n"
-        "  3  the port could not be opened or failed\n"
-        "  4  the module was confirmed but its record could not be appended to the log\n"
-        "  130  interrupted (Ctrl-C or SIGTERM) before the end; run ends with its summary instead\n";
-    const std::string moduleOptions =
-        "  --module M          the module: " + alternatives(modules) +
-        "\n"
-        "  --port P            COMn as the port list names it, or a device path\n";
-    const std::string channelOptions =
-        "  --freq F0,F1,F2,F3  the four channels in MHz, Ch0 first (868.3000,...)\n"
-        "  --table FILE        the channels of a frequency table file\n"
-        "  --settings FILE     the channels of a program's settings file\n"
-        "  --allow-out-of-band accept channels outside the band, for the transmitter off the\n"
-        "                      12.5 kHz raster, for the receiver one its synthesiser cannot\n"
-        "                      reach exactly; a computable number is still needed\n";
-    const std::string common =
-        "  --json              one JSON object per line on stdout\n"
-        "  --help              this text\n";
     if (!command) {
         std::string text =
             "Usage: orvane COMMAND [OPTIONS]\n\n"
@@ -244,65 +387,11 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
         }
         text +=
             "\nRun 'orvane COMMAND --help' for a command's options. 'orvane --version' prints the version.\n";
-        return text + statuses;
+        return text + statusHelp(kAll);
     }
-    std::string text = std::string("Usage: orvane ") + commandName(*command);
-    switch (*command) {
-        case Command::Ports:
-            text +=
-                " [--json]\n\nLists every serial port: its COMn name as the windows show it, the device,\n"
-                "its description, and whether it can be opened now (with the reason when not).\n\n"
-                "Options:\n" +
-                common;
-            break;
-        case Command::Info:
-            text +=
-                " --module M --port P [--json]\n\nReads the module's firmware version and serial number.\n\n"
-                "Options:\n" +
-                moduleOptions + common;
-            break;
-        case Command::Test:
-            text +=
-                " --module M --port P --channel N (--freq ...|--table FILE|--settings FILE)\n\n"
-                "Reads the module's identity, then loads channel N's register values into it for a\n"
-                "trial (nothing is stored) and judges the echo.\n\nOptions:\n" +
-                moduleOptions + "  --channel N         the channel to test, 0 to 3\n" + channelOptions +
-                common;
-            break;
-        case Command::Check:
-            text +=
-                " --module M --port P (--freq ...|--table FILE|--settings FILE)\n\n"
-                "Reads the module's identity, then its four channels, and compares them with the\n"
-                "register values of the channels given.\n\nOptions:\n" +
-                moduleOptions + channelOptions + common;
-            break;
-        case Command::Write:
-            text +=
-                " --module M --port P (--freq ...|--table FILE|--settings FILE) [--check] [--log FILE]\n\n"
-                "Writes the four channels into the module's flash.\n\nOptions:\n" +
-                moduleOptions + channelOptions +
-                "  --check             read the channels back after writing and compare\n"
-                "  --log FILE          append the operation record of a write the module confirmed\n"
-                "                      (and, with --check, the check passed) to FILE, relative to\n"
-                "                      the current folder; one that cannot take it is refused first\n" +
-                common;
-            break;
-        case Command::Run:
-            text +=
-                " --module M --port P (--freq ...|--table FILE|--settings FILE) [--count N] [--log FILE]\n\n"
-                "Production loop: waits for a module to answer on the port, writes and checks it,\n"
-                "prints PASS or FAIL with its serial number and the reason, waits until it is taken\n"
-                "off, and starts over. A module still on the rig is never written twice. Ctrl-C (or\n"
-                "SIGTERM) ends the loop with a summary. The exit status is 0 when every module\n"
-                "passed, 1 when one failed.\n\nOptions:\n" +
-                moduleOptions + channelOptions +
-                "  --count N           end after N modules\n"
-                "  --log FILE          append the operation record of each module that passed\n"
-                "                      to FILE; one that cannot take it is refused first\n" +
-                common;
-            break;
-    }
-    return text + statuses;
+    const CommandInfo& info = infoOf(*command);
+    return std::string("Usage: orvane ") + info.name + " " + info.synopsis + " [--json]\n\n" +
+           info.description + "\nOptions:\n" + optionHelp(info.bit, modules) + statusHelp(info.bit);
 }
 
 }  // namespace orvane::cli

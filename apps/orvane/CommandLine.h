@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,17 +20,24 @@ struct ChannelSource {
 // Everything the command line says.
 struct Options {
     Command command = Command::Ports;
-    std::string module;  // one of the names the programs answer to ("transmitter", "quorvex", ...)
-    std::string port;    // "COM5" or a device path, as the port box takes it
+    std::string module;              // one of the names the programs answer to ("transmitter", ...)
+    std::vector<std::string> ports;  // as given: "COM5" or a device path; several for run
     ChannelSource channels;
-    int channel = 0;      // test
-    std::string logFile;  // write, run: append the operation record here
+    int channel = 0;                            // test
+    std::string logFile;                        // write, run: append the operation record here
+    std::string recordFile;                     // write, run: one JSON record per module
+    std::map<std::string, std::string> labels;  // --label KEY=VALUE, for the records
     bool checkAfterWrite = false;
     bool allowOutOfBand = false;
-    int count = 0;  // run: end after this many modules (0: until stopped)
+    int count = 0;       // run: end after this many modules over all rigs (0: until stopped)
+    int retries = 0;     // write, run: attempts after the first one that failed
+    int stopAfter = 0;   // run: stop a rig after this many failures in a row (0: never)
+    bool probe = false;  // ports
     bool json = false;
     bool help = false;
     bool version = false;
+
+    const std::string& port() const { return ports.front(); }
 };
 
 // The options, or a usage error (exit status 2) naming what is wrong.
@@ -40,9 +48,10 @@ struct Parsed {
 
 // Reads the arguments without the program name: a subcommand first (or --help / --version), then
 // its long options, as "--name value" or "--name=value". `modules` are the names --module takes.
+// --json counts wherever it stands, also on a line that is otherwise wrong.
 Parsed parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& modules);
 
-// The --help text of the program, or of one subcommand.
+// The --help text of the program, or of one subcommand (its own options and exit statuses).
 std::string usageText(std::optional<Command> command, const std::vector<std::string>& modules);
 
 const char* commandName(Command command);

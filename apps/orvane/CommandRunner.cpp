@@ -2,69 +2,119 @@
 
 #include "apps/orvane/ChannelInput.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace orvane::cli {
 
-int exitStatus(const Verdict& verdict) {
-    switch (verdict.kind) {
-        case Verdict::Kind::Pass:
-            return 0;
-        case Verdict::Kind::Fail:
-            return 1;
-        case Verdict::Kind::PortError:
-            return 3;
-        case Verdict::Kind::LogError:
-            break;
-    }
-    return 4;
+std::string canonicalPort(const std::string& port) {
+    std::string upper = port;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+    const bool comName =
+        upper.size() > 3 && upper.starts_with("COM") &&
+        std::all_of(upper.begin() + 3, upper.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return comName ? upper : port;
 }
 
-CommandRunner::CommandRunner(const Options& options, App& app, Session& session, Reporter& reporter,
-                             After after, Clock clock, std::function<void(int)> finished)
+CommandRunner::CommandRunner(const Options& options, std::vector<RigParts> rigs, const IPortNaming& naming,
+                             Reporter& reporter, std::function<void(int)> finished)
     : m_options(options),
-      m_app(app),
-      m_session(session),
+      m_rigs(std::move(rigs)),
+      m_naming(naming),
       m_reporter(reporter),
-      m_after(std::move(after)),
-      m_clock(std::move(clock)),
       m_finished(std::move(finished)) {}
+
+std::vector<std::string> CommandRunner::refusals() {
+    const Options& o = m_options;
+    std::vector<std::string> refused;
+    for (RigParts& rig : m_rigs) {
+        // The command appends the record itself once the module is confirmed (after the check,
+        // where there is one), so the windows' own record at the end of a write stays off. The log
+        // file is the program folder's file of that name: the caller makes the folder the log's.
+        Form1& f = rig.app.form();
+        f.Check1.setValue(0);
+        if (!o.logFile.empty()) f.LogFileName.setText(std::filesystem::path(o.logFile).filename().string());
+        if (o.command != Command::Info) {
+            const auto channels = loadAndJudgeChannels(rig.app, o.channels, o.allowOutOfBand);
+            if (&rig == &m_rigs.front()) refused = channels;
+        }
+    }
+    const auto files = m_rigs.front().records.refusals();
+    refused.insert(refused.end(), files.begin(), files.end());
+    return refused;
+}
+
+std::optional<std::string> CommandRunner::portProblem(const std::string& port) const {
+    const PortChoice choice = m_naming.parse(canonicalPort(port));
+    switch (choice.kind) {
+        case PortChoice::Kind::Number:
+            return std::nullopt;
+        case PortChoice::Kind::Device:
+            if (m_naming.deviceExists(choice.device)) return std::nullopt;
+            return "no such device";
+        case PortChoice::Kind::None:
+            break;
+    }
+    return "names no port (give COMn, or a device path)";
+}
 
 void CommandRunner::start() {
     const Options& o = m_options;
-    // The command appends the record itself once the module is confirmed (after the check, where
-    // there is one), so the windows' own record at the end of a write stays off. The log file is
-    // the program folder's file of that name: the caller makes the folder the log's own.
-    Form1& f = m_app.form();
-    f.Check1.setValue(0);
-    if (!o.logFile.empty()) f.LogFileName.setText(std::filesystem::path(o.logFile).filename().string());
-    if (o.command != Command::Info) {
-        std::vector<std::string> refused = loadAndJudgeChannels(m_app, o.channels, o.allowOutOfBand);
-        // A log that cannot take the record would lose it after the module was written.
-        if (!o.logFile.empty() && !m_app.operationLog().canAppend())
-            refused.push_back("--log " + o.logFile +
-                              ": cannot be appended to (its folder is missing, or it is write-protected)");
-        if (!refused.empty()) {
-            m_reporter.refused(refused);
-            end(2);
+    if (const auto refused = refusals(); !refused.empty()) {
+        m_reporter.refused(refused);
+        end(2, verdictOf(Reason::InputRefused, refused.front()));
+        return;
+    }
+    // A port text that names nothing must never open whatever port was selected before.
+    for (const RigParts& rig : m_rigs) {
+        if (const auto problem = portProblem(rig.port)) {
+            m_reporter.portNotOpen(rig.port, *problem);
+            end(3, verdictOf(Reason::PortError, rig.port + ": " + *problem));
             return;
         }
     }
-    if (const auto why = m_session.open(o.port)) {
-        m_reporter.portNotOpen(o.port, *why);
-        end(3);
-        return;
+    for (RigParts& rig : m_rigs) {
+        if (const auto why = rig.session.open(canonicalPort(rig.port))) {
+            m_reporter.portNotOpen(rig.port, "cannot be opened: " + *why);
+            end(3, verdictOf(Reason::PortError, rig.port + ": " + *why));
+            return;
+        }
     }
-    m_session.setProgress(
-        [this](ExchangeKind step, int n, int of, int channel) { m_reporter.progress(step, n, of, channel); });
 
+    RigParts& rig = m_rigs.front();
     switch (o.command) {
-        case Command::Run:
-            m_loop = std::make_unique<ProductionLoop>(
-                m_session, m_reporter, m_after, m_clock.timestamp, o.count,
-                [this](const StepResult& write) { return record(write); },
-                [this](int status) { end(status); });
-            m_loop->start();
+        case Command::Run: {
+            std::vector<ProductionLine::Rig> rigs;
+            for (RigParts& parts : m_rigs)
+                rigs.push_back({parts.port, parts.session, parts.records});
+            m_line = std::make_unique<ProductionLine>(
+                std::move(rigs), m_reporter, o.count, o.retries, o.stopAfter,
+                [this](int status, const Verdict& why) { end(status, why); });
+            m_line->start();
+            return;
+        }
+        case Command::Write:
+            rig.session.setProgress([this, &rig](ExchangeKind step, int n, int of, int channel) {
+                m_reporter.progress(rig.port, step, n, of, channel);
+            });
+            m_job = std::make_unique<ModuleJob>(rig.session, rig.records, rig.port, o.checkAfterWrite,
+                                                o.retries, [this, &rig](const ModuleReport& result) {
+                                                    if (m_ended) return;
+                                                    const Verdict& v = result.verdict;
+                                                    if (v.exitStatus() == 4) {
+                                                        StepResult write;
+                                                        write.outcome.serial = result.serial;
+                                                        write.outcome.version = result.version;
+                                                        m_reporter.fileFailed(rig.port, v, write);
+                                                    }
+                                                    end(v.exitStatus(), v);
+                                                });
+            m_job->setStepReport([this, &rig](const StepResult& step) {
+                if (!m_ended && !m_interrupted) m_reporter.step(rig.port, step);
+            });
+            m_job->start();
             return;
         case Command::Info:
             m_steps = {ExchangeKind::GetInfo};
@@ -75,61 +125,64 @@ void CommandRunner::start() {
         case Command::Check:
             m_steps = {ExchangeKind::GetInfo, ExchangeKind::Check};
             break;
-        case Command::Write:
-            m_steps = {ExchangeKind::Write};
-            if (o.checkAfterWrite) m_steps.push_back(ExchangeKind::Check);
-            break;
         case Command::Ports:
             break;
     }
+    rig.session.setProgress([this, &rig](ExchangeKind step, int n, int of, int channel) {
+        m_reporter.progress(rig.port, step, n, of, channel);
+    });
     next();
 }
 
 void CommandRunner::next() {
     if (m_next == m_steps.size()) {
-        // Every step passed: a write (checked, when asked) earns its record now.
-        if (m_write.step == ExchangeKind::Write) {
-            if (const std::optional<Verdict> failed = record(m_write)) {
-                m_reporter.logFailed(*failed, m_write);
-                end(exitStatus(*failed));
-                return;
-            }
-        }
-        end(0);
+        end(0, {});
         return;
     }
+    RigParts& rig = m_rigs.front();
     const ExchangeKind step = m_steps[m_next++];
-    m_session.run(step, m_options.channel, [this](const StepResult& result) {
-        m_reporter.step(result);
-        if (result.step == ExchangeKind::Write) m_write = result;
-        const int status = exitStatus(result.verdict);
-        if (status == 0)
+    rig.session.run(step, m_options.channel, [this, &rig](const StepResult& result) {
+        if (m_ended) return;
+        if (m_interrupted) {
+            end(130, verdictOf(Reason::Interrupted));
+            return;
+        }
+        m_reporter.step(rig.port, result);
+        if (result.verdict.passed())
             next();
         else
-            end(status);
+            end(result.verdict.exitStatus(), result.verdict);
     });
 }
 
-std::optional<Verdict> CommandRunner::record(const StepResult& write) {
-    if (m_options.logFile.empty() || m_app.operationLog().appendRecord(write.outcome)) return std::nullopt;
-    return logError(m_options.logFile);
-}
-
 void CommandRunner::interrupt() {
-    if (m_loop) {
-        m_loop->stop();
+    if (m_ended) return;
+    if (m_line) {
+        m_line->interrupt();
         return;
     }
     m_reporter.note("interrupted");
-    // Closing the port mid-exchange is its abort; what the module got so far stays with it.
-    if (m_session.running()) m_app.link().recoverFromPortError();
-    end(130);
+    m_interrupted = true;
+    // Closing the port mid-exchange is its abort; what the module got so far stays with it. A
+    // write's job still gives the attempt its record, then the command ends.
+    if (m_job) {
+        m_job->abort();
+        return;
+    }
+    bool running = false;
+    for (RigParts& rig : m_rigs) {
+        running = running || rig.session.running();
+        rig.session.abort();
+    }
+    if (!running) end(130, verdictOf(Reason::Interrupted));
 }
 
-void CommandRunner::end(int status) {
+void CommandRunner::end(int status, const Verdict& why) {
     if (m_ended) return;
     m_ended = true;
-    m_session.close();
+    for (RigParts& rig : m_rigs)
+        rig.session.close();
+    m_reporter.end(status, why);
     m_finished(status);
 }
 

@@ -1,132 +1,139 @@
 #include "apps/orvane/ProductionLoop.h"
 
-#include "apps/orvane/CommandRunner.h"
-
 namespace orvane::cli {
 
-ProductionLoop::ProductionLoop(Session& session, Reporter& reporter, After after,
-                               std::function<std::string()> timestamp, int count, Record record,
-                               std::function<void(int)> finished)
-    : m_session(session),
+ProductionLoop::ProductionLoop(std::string port, Session& session, ModuleRecords& records, Reporter& reporter,
+                               int retries, int stopAfter, Line line)
+    : m_port(std::move(port)),
+      m_session(session),
+      m_records(records),
       m_reporter(reporter),
-      m_after(std::move(after)),
-      m_timestamp(std::move(timestamp)),
-      m_count(count),
-      m_record(std::move(record)),
-      m_finished(std::move(finished)) {}
-
-void ProductionLoop::start() {
-    m_reporter.note("waiting for a module");
-    poll();
-}
-
-void ProductionLoop::stop() {
-    m_stopRequested = true;
-    if (!m_busyWithModule && !m_session.running()) end(m_failed > 0 ? 1 : 0);
-}
-
-void ProductionLoop::poll() {
-    if (m_ended) return;
-    if (m_stopRequested) {
-        end(m_failed > 0 ? 1 : 0);
-        return;
-    }
-    m_session.run(ExchangeKind::GetInfo, -1, [this](const StepResult& info) { polled(info); });
-}
-
-void ProductionLoop::polled(const StepResult& info) {
-    if (endOnPortError(info)) return;
-    if (m_stopRequested) {
-        end(m_failed > 0 ? 1 : 0);
-        return;
-    }
-    // A module answers when it sent a version line at all, of either type.
-    const std::string& serial = info.outcome.serial;
-    const bool answering = !info.outcome.version.empty();
-    if (m_waiting == Waiting::ForRemoval) {
-        const bool sameModule = answering && (serial.empty() || serial == m_onRig);
-        if (sameModule) {
-            m_after(kPollPauseMs, [this] { poll(); });
-            return;
-        }
-        m_onRig.clear();
-        m_waiting = Waiting::ForModule;
-        if (!answering) m_reporter.note("module taken off; waiting for the next one");
-    }
-    if (!answering) {
-        m_after(kPollPauseMs, [this] { poll(); });
-        return;
-    }
-    handle(info);
-}
-
-void ProductionLoop::handle(const StepResult& info) {
-    m_busyWithModule = true;
-    // A module of the other type, or one that gives no identity, is not written.
-    if (!info.outcome.passed()) {
-        conclude(info, info.verdict, info.verdict.text());
-        return;
-    }
-    m_session.run(ExchangeKind::Write, -1, [this](const StepResult& write) { written(write); });
-}
-
-void ProductionLoop::written(const StepResult& write) {
-    if (endOnPortError(write)) return;
-    if (!write.outcome.passed()) {
-        conclude(write, write.verdict, write.verdict.text());
-        return;
-    }
-    m_session.run(ExchangeKind::Check, -1, [this, write](const StepResult& check) {
-        if (endOnPortError(check)) return;
-        if (!check.outcome.passed()) {
-            conclude(write, check.verdict, "check: " + check.verdict.text());
-            return;
-        }
-        // Only a module the check confirmed gets its record.
-        if (const std::optional<Verdict> failed = m_record(write)) {
-            conclude(write, *failed, failed->text());
-            return;
-        }
-        conclude(write, check.verdict, std::string());
+      m_retries(retries),
+      m_stopAfter(stopAfter),
+      m_line(std::move(line)) {
+    m_session.setAdmission([this](const Outcome& identified) { return admits(identified); });
+    m_session.setProgress([this](ExchangeKind step, int n, int of, int channel) {
+        if (m_job)
+            m_reporter.progress(m_port, step, n, of, channel);
+        else
+            m_reporter.waiting(m_port, "waiting for a module");
     });
 }
 
-void ProductionLoop::conclude(const StepResult& result, const Verdict& verdict, const std::string& reason) {
-    const bool passed = verdict.kind == Verdict::Kind::Pass;
-    const std::string& serial = result.outcome.serial;
-    m_reporter.module(passed, serial, result.outcome.version, reason, m_timestamp());
-    if (passed) {
-        ++m_passed;
-    } else {
-        ++m_failed;
-        m_failedSerials.push_back(serial);
-    }
-    m_onRig = serial;
-    m_waiting = Waiting::ForRemoval;
-    m_busyWithModule = false;
-    if (verdict.kind == Verdict::Kind::LogError) {
-        end(exitStatus(verdict));
-        return;
-    }
-    if (m_stopRequested || (m_count > 0 && m_passed + m_failed >= m_count)) {
-        end(m_failed > 0 ? 1 : 0);
-        return;
-    }
-    m_after(kPollPauseMs, [this] { poll(); });
+void ProductionLoop::start() {
+    poll();
 }
 
-bool ProductionLoop::endOnPortError(const StepResult& result) {
-    if (result.verdict.kind != Verdict::Kind::PortError) return false;
-    m_reporter.step(result);
-    end(3);
+void ProductionLoop::stopAfterModule() {
+    m_stopping = true;
+    if (!m_session.running() && !m_job) stop({});
+}
+
+void ProductionLoop::abort() {
+    m_stopping = true;
+    m_aborting = true;
+    if (m_job) {
+        m_job->abort();
+    } else if (m_session.running()) {
+        m_session.abort();  // the poll under way: nothing was written
+    } else {
+        stop({});
+    }
+}
+
+void ProductionLoop::poll() {
+    if (m_stopped) return;
+    if (m_stopping) {
+        stop({});
+        return;
+    }
+    m_session.run(ExchangeKind::Write, -1, [this](const StepResult& write) { polled(write); });
+}
+
+bool ProductionLoop::admits(const Outcome& identified) {
+    if (m_job) return m_job->retrying() && identified.serial == m_job->serial();
+    if (m_onRig && sameModule(identified)) return false;
+    if (m_stopping || !m_line.reserve()) return false;
+    m_job = std::make_unique<ModuleJob>(m_session, m_records, m_port, true, m_retries,
+                                        [this](const ModuleReport& report) { concluded(report); });
     return true;
 }
 
-void ProductionLoop::end(int status) {
-    if (m_ended) return;
-    m_ended = true;
-    m_reporter.summary(m_passed, m_failed, m_failedSerials);
-    m_finished(status);
+void ProductionLoop::polled(const StepResult& write) {
+    if (m_job) {
+        // The write reached a module the line admitted: the job goes on from it.
+        m_job->written(write);
+        return;
+    }
+    const Outcome& o = write.outcome;
+    if (o.kind == OutcomeKind::PortFailure) {
+        stop(m_aborting ? Verdict{} : write.verdict);
+        return;
+    }
+    const bool answered = !o.version.empty() || !o.serial.empty();
+    if (!answered) {
+        // Nobody on the rig: the module handled last has been taken off.
+        m_onRig = false;
+        m_halfSeen.clear();
+    } else if (m_onRig && sameModule(o)) {
+        // Still the module handled last.
+    } else if (o.kind == OutcomeKind::NotAdmitted) {
+        // A new module the line has no room for (its --count is full, or it is stopping).
+        stop({});
+        return;
+    } else if ((o.version.empty() || o.serial.empty()) && m_halfSeen != o.version + "/" + o.serial) {
+        // Half an identity: a module put on or taken off between the questions, or one that does
+        // not give its identity. Only the same half answer twice is a module of its own.
+        m_halfSeen = o.version + "/" + o.serial;
+    } else {
+        unwritten(write);
+        return;
+    }
+    m_session.loop().post(0, [this] { poll(); });
+}
+
+void ProductionLoop::unwritten(const StepResult& write) {
+    if (m_stopping || !m_line.reserve()) {
+        stop({});
+        return;
+    }
+    m_job = std::make_unique<ModuleJob>(m_session, m_records, m_port, true, m_retries,
+                                        [this](const ModuleReport& report) { concluded(report); });
+    m_job->unwritten(write);
+}
+
+bool ProductionLoop::sameModule(const Outcome& answered) const {
+    if (!answered.serial.empty()) return answered.serial == m_onRigSerial;
+    return m_onRigSerial.empty() && !answered.version.empty();
+}
+
+void ProductionLoop::concluded(const ModuleReport& report) {
+    // The job may not end inside its own callback: it is let go once the line has the result.
+    m_session.loop().post(0, [job = std::shared_ptr<ModuleJob>(std::move(m_job))] {});
+    m_onRig = true;
+    m_onRigSerial = report.serial;
+    m_halfSeen.clear();
+    m_failedInARow = report.verdict.passed() ? 0 : m_failedInARow + 1;
+    m_line.concluded(report);
+    const Verdict& v = report.verdict;
+    if (v.reason == Reason::PortError || v.reason == Reason::Interrupted) {
+        stop(v.reason == Reason::PortError ? v : Verdict{});
+        return;
+    }
+    if (m_stopAfter > 0 && m_failedInARow >= m_stopAfter) {
+        m_reporter.note(m_port + ": stopped after " + std::to_string(m_failedInARow) +
+                        " modules in a row failed");
+        stop(verdictOf(Reason::LineStopped));
+        return;
+    }
+    m_session.loop().post(0, [this] { poll(); });
+}
+
+void ProductionLoop::stop(const Verdict& why) {
+    if (m_stopped) return;
+    m_stopped = true;
+    m_session.close();
+    m_line.stopped(why);
 }
 
 }  // namespace orvane::cli

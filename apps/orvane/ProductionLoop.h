@@ -1,65 +1,72 @@
 #pragma once
 
+#include "apps/orvane/ModuleJob.h"
+#include "apps/orvane/ModuleRecords.h"
 #include "apps/orvane/Report.h"
 #include "apps/orvane/Session.h"
 
 #include <functional>
-#include <optional>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace orvane::cli {
 
-// Module after module on one rig: waits for a module to answer (get-information at a modest
-// rate), writes and checks it, appends its record, reports PASS or FAIL with its serial number and
-// the reason, waits until it stops answering (taken off the rig) and starts over. A module that
-// still answers with the serial number just handled is never written again.
+// Module after module on one rig. The rig is watched with the write itself: a write that finds
+// no module, or the module just handled (the same serial number), ends after the identity
+// without writing anything, so a module placed on the rig is written within about one write's
+// identity steps. Every module placed gets exactly one PASS or FAIL line; one still on the rig is
+// never written again. A module is the same module only when it answers with the serial number of
+// the one just handled; two answers without a serial number count as the same only while the
+// module keeps answering.
 class ProductionLoop {
 public:
-    // Appends the record of a write the check confirmed; the failure when it could not.
-    using Record = std::function<std::optional<Verdict>(const StepResult& write)>;
+    // What the loop asks of the production line it belongs to.
+    struct Line {
+        // Whether one more module may be started (the line's --count); a yes counts it.
+        std::function<bool()> reserve;
+        // A module's result.
+        std::function<void(const ModuleReport&)> concluded;
+        // The rig stopped, and why (None when it was asked to).
+        std::function<void(const Verdict&)> stopped;
+    };
 
-    // `count` modules, or until stopped when 0. `finished` gets the exit status: 0 when every
-    // module passed, 1 when one failed, 3 when the port failed, 4 when a record could not be
-    // appended (the loop stops there).
-    ProductionLoop(Session& session, Reporter& reporter, After after, std::function<std::string()> timestamp,
-                   int count, Record record, std::function<void(int)> finished);
+    ProductionLoop(std::string port, Session& session, ModuleRecords& records, Reporter& reporter,
+                   int retries, int stopAfter, Line line);
 
     void start();
-    // Ends the loop with its summary: at once while it waits, after the module at hand otherwise.
-    void stop();
+    // Ends the rig once no module is in hand (the poll under way ends first).
+    void stopAfterModule();
+    // Aborts the module in hand (it fails as interrupted) and ends the rig.
+    void abort();
 
-    // Pause between two polls of the rig, in milliseconds.
-    static constexpr int kPollPauseMs = 500;
+    const std::string& port() const { return m_port; }
 
 private:
-    enum class Waiting { ForModule, ForRemoval };
-
     void poll();
-    void polled(const StepResult& info);
-    void handle(const StepResult& info);
-    void written(const StepResult& write);
-    void conclude(const StepResult& result, const Verdict& verdict, const std::string& reason);
-    // A port that failed ends the loop (status 3): true when it did.
-    bool endOnPortError(const StepResult& result);
-    void end(int status);
+    bool admits(const Outcome& identified);
+    void polled(const StepResult& write);
+    // A new module that no write reached (the other type, no identity).
+    void unwritten(const StepResult& write);
+    void concluded(const ModuleReport& report);
+    bool sameModule(const Outcome& answered) const;
+    void stop(const Verdict& why);
 
+    std::string m_port;
     Session& m_session;
+    ModuleRecords& m_records;
     Reporter& m_reporter;
-    After m_after;
-    std::function<std::string()> m_timestamp;
-    int m_count;
-    Record m_record;
-    std::function<void(int)> m_finished;
+    int m_retries;
+    int m_stopAfter;
+    Line m_line;
 
-    Waiting m_waiting = Waiting::ForModule;
-    std::string m_onRig;  // serial number of the module handled last, while it is on the rig
-    bool m_stopRequested = false;
-    bool m_busyWithModule = false;
-    bool m_ended = false;
-    int m_passed = 0;
-    int m_failed = 0;
-    std::vector<std::string> m_failedSerials;
+    std::unique_ptr<ModuleJob> m_job;  // the module in hand, if any
+    bool m_onRig = false;              // the module just handled may still be on the rig
+    std::string m_onRigSerial;
+    std::string m_halfSeen;  // "version/serial" of the last answer that had only one of them
+    int m_failedInARow = 0;
+    bool m_stopping = false;
+    bool m_aborting = false;
+    bool m_stopped = false;
 };
 
 }  // namespace orvane::cli

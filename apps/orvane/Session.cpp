@@ -2,8 +2,8 @@
 
 namespace orvane::cli {
 
-Session::Session(App& app, After after, Clock clock)
-    : m_app(app), m_after(std::move(after)), m_clock(std::move(clock)) {
+Session::Session(App& app, IEventLoop& loop, Timestamp timestamp)
+    : m_app(app), m_loop(loop), m_timestamp(std::move(timestamp)) {
     Form1& f = m_app.form();
     f.outcome.observe([this](const Outcome& outcome) {
         if (m_running) ended(outcome);
@@ -30,12 +30,20 @@ void Session::close() {
     if (!m_running && m_app.link().portOpen()) m_app.link().ComStart_Click();
 }
 
+void Session::abort() {
+    if (m_app.link().portOpen()) m_app.link().recoverFromPortError();
+}
+
+void Session::setAdmission(std::function<bool(const Outcome&)> admits) {
+    m_app.write().setAdmission(std::move(admits));
+}
+
 void Session::run(ExchangeKind step, int channel, std::function<void(const StepResult&)> done) {
     m_result = {};
     m_result.step = step;
     m_result.channel = step == ExchangeKind::Test ? channel : -1;
-    m_result.started = m_clock.timestamp();
-    m_startMs = m_clock.milliseconds();
+    m_result.started = m_timestamp();
+    m_startMs = m_loop.now();
     m_done = std::move(done);
     m_running = true;
     switch (step) {
@@ -58,11 +66,11 @@ void Session::ended(const Outcome& outcome) {
     m_running = false;
     m_result.outcome = outcome;
     m_result.verdict = verdictOf(outcome);
-    m_result.ended = m_clock.timestamp();
-    m_result.elapsedMs = m_clock.milliseconds() - m_startMs;
+    m_result.ended = m_timestamp();
+    m_result.elapsedMs = m_loop.now() - m_startMs;
     // The exchange's end is still running (its listeners, the rest of its tick): what comes next
     // starts once it is done.
-    m_after(0, [result = m_result, done = std::move(m_done)] {
+    m_loop.post(0, [result = m_result, done = std::move(m_done)] {
         if (done) done(result);
     });
     m_done = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "apps/orvane/Verdict.h"
+#include "core/platform/IEventLoop.h"
 #include "core/shell/App.h"
 
 #include <functional>
@@ -9,14 +10,8 @@
 
 namespace orvane::cli {
 
-// Time as the command reports it.
-struct Clock {
-    std::function<std::string()> timestamp;   // wall-clock time, ISO 8601 in UTC
-    std::function<long long()> milliseconds;  // a monotonic count
-};
-
-// Runs something after a delay in milliseconds (0: as soon as the current event is done).
-using After = std::function<void(int ms, std::function<void()>)>;
+// Wall-clock time as the command reports it: ISO 8601 in UTC.
+using Timestamp = std::function<std::string()>;
 
 // One exchange's result: its outcome and the verdict it gives, and when it ran.
 struct StepResult {
@@ -36,7 +31,7 @@ using ProgressFn = std::function<void(ExchangeKind, int n, int of, int channel)>
 // each exchange's outcome once its end has run. It never sends anything itself.
 class Session {
 public:
-    Session(App& app, After after, Clock clock);
+    Session(App& app, IEventLoop& loop, Timestamp timestamp);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -49,15 +44,23 @@ public:
     // Starts an exchange (`channel` for a test); `done` follows once it has ended.
     void run(ExchangeKind step, int channel, std::function<void(const StepResult&)> done);
     bool running() const { return m_running; }
+    // The windows' own abort: closes the port, which ends a running exchange as a port failure.
+    void abort();
 
+    // Which modules a write may go on to write once they have identified themselves.
+    void setAdmission(std::function<bool(const Outcome&)> admits);
     void setProgress(ProgressFn progress) { m_progress = std::move(progress); }
+
+    App& app() { return m_app; }
+    IEventLoop& loop() { return m_loop; }
+    const Timestamp& timestamp() const { return m_timestamp; }
 
 private:
     void ended(const Outcome& outcome);
 
     App& m_app;
-    After m_after;
-    Clock m_clock;
+    IEventLoop& m_loop;
+    Timestamp m_timestamp;
     ProgressFn m_progress;
 
     // The exchange running, if any.

@@ -6,28 +6,31 @@ namespace orvane::cli {
 
 namespace {
 
-const char* reasonOf(OutcomeKind kind) {
+Reason reasonOf(OutcomeKind kind) {
     switch (kind) {
         case OutcomeKind::Pass:
-            return "";
+            return Reason::None;
         case OutcomeKind::NoResponse:
-            return "no-response";
+            return Reason::NoResponse;
         case OutcomeKind::WrongModuleType:
-            return "wrong-module-type";
+            return Reason::WrongModuleType;
         case OutcomeKind::FlashWriteError:
-            return "flash-write-error";
+            return Reason::FlashWriteError;
         case OutcomeKind::FlashClearError:
-            return "flash-clear-error";
+            return Reason::FlashClearError;
         case OutcomeKind::Discrepancy:
-            return "discrepancy";
+            return Reason::Discrepancy;
         case OutcomeKind::TestDataError:
-            return "test-data-error";
+            return Reason::TestDataError;
         case OutcomeKind::CommonParameterError:
-            return "common-parameter-error";
+            return Reason::CommonParameterError;
         case OutcomeKind::PortFailure:
-            return "port-error";
+            return Reason::PortError;
+        case OutcomeKind::NotAdmitted:
+            break;
     }
-    return "";
+    // A write the caller did not let go ahead wrote nothing: no fault of the module.
+    return Reason::None;
 }
 
 }  // namespace
@@ -46,44 +49,103 @@ const char* stepName(ExchangeKind step) {
     return "";
 }
 
+const char* reasonCode(Reason reason) {
+    switch (reason) {
+        case Reason::None:
+            return "";
+        case Reason::NoResponse:
+            return "no-response";
+        case Reason::WrongModuleType:
+            return "wrong-module-type";
+        case Reason::FlashWriteError:
+            return "flash-write-error";
+        case Reason::FlashClearError:
+            return "flash-clear-error";
+        case Reason::Discrepancy:
+            return "discrepancy";
+        case Reason::TestDataError:
+            return "test-data-error";
+        case Reason::CommonParameterError:
+            return "common-parameter-error";
+        case Reason::PortError:
+            return "port-error";
+        case Reason::LogError:
+            return "log-error";
+        case Reason::RecordError:
+            return "record-error";
+        case Reason::Interrupted:
+            return "interrupted";
+        case Reason::LineStopped:
+            return "line-stopped";
+        case Reason::UsageError:
+            return "usage-error";
+        case Reason::InputRefused:
+            return "input-refused";
+    }
+    return "";
+}
+
 std::string Verdict::text() const {
-    switch (kind) {
-        case Kind::Pass:
+    switch (reason) {
+        case Reason::None:
             return "pass";
-        case Kind::PortError:
+        case Reason::NoResponse: {
+            std::string text = "no response";
+            if (!command.empty()) text += " to " + command;
+            if (channel >= 0) text += " (channel " + std::to_string(channel) + ")";
+            return text;
+        }
+        case Reason::PortError:
             return "port error" + (detail.empty() ? "" : ": " + detail);
-        case Kind::LogError:
-            return "log error: cannot append the record to " + detail;
-        case Kind::Fail:
+        case Reason::LogError:
+        case Reason::RecordError:
+            return std::string(reason == Reason::LogError ? "log" : "record") +
+                   " error: cannot append the record to " + detail;
+        default:
             break;
     }
-    std::string text = reason;
+    std::string text = reasonCode(reason);
     std::replace(text.begin(), text.end(), '-', ' ');
-    if (reason == "no-response" && step >= 0) return text + " at step " + std::to_string(step);
-    if (channel >= 0) return text + " on channel " + std::to_string(channel);
+    if (channel >= 0) text += " on channel " + std::to_string(channel);
     return text;
+}
+
+int Verdict::exitStatus() const {
+    switch (reason) {
+        case Reason::None:
+            return 0;
+        case Reason::PortError:
+            return 3;
+        case Reason::LogError:
+        case Reason::RecordError:
+            return 4;
+        case Reason::Interrupted:
+            return 130;
+        case Reason::UsageError:
+        case Reason::InputRefused:
+            return 2;
+        default:
+            return 1;
+    }
 }
 
 Verdict verdictOf(const Outcome& outcome) {
     Verdict v;
     v.reason = reasonOf(outcome.kind);
-    if (outcome.passed()) return v;
-    if (outcome.kind == OutcomeKind::PortFailure) {
-        v.kind = Verdict::Kind::PortError;
+    if (v.passed()) return v;
+    if (v.reason == Reason::PortError) {
         v.detail = outcome.portReason;
         return v;
     }
-    v.kind = Verdict::Kind::Fail;
     v.channel = outcome.channel;
-    v.step = outcome.kind == OutcomeKind::NoResponse ? outcome.step : -1;
+    if (v.reason == Reason::NoResponse) v.command = outcome.command;
     return v;
 }
 
-Verdict logError(const std::string& path) {
+Verdict verdictOf(Reason reason, std::string detail) {
     Verdict v;
-    v.kind = Verdict::Kind::LogError;
-    v.reason = "log-error";
-    v.detail = path;
+    v.reason = reason;
+    v.detail = std::move(detail);
     return v;
 }
 

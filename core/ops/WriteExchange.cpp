@@ -60,6 +60,12 @@ bool WriteExchange::identityStep() {
                 f.SeqStep = ops::kAbortStep;
                 return false;
             }
+            if (m_admits && !m_admits(o)) {
+                // Nothing was written: the write ends at once, with nothing on screen.
+                f.outcome.fail(OutcomeKind::NotAdmitted);
+                closingStep();
+                return false;
+            }
             if (!m_profile.usesCommonParams) return true;  // the flag of "/V" or "/D" counts for step 4
             f.ReplyFlag = 0;
             return send("/M " + f.CommonParam + "\r", {"*M"});

@@ -2,6 +2,8 @@
 
 #include "core/ops/Exchange.h"
 
+#include <functional>
+
 namespace orvane {
 
 // The "Write" exchange: identity, common parameters, then each channel loaded and written. Its
@@ -15,6 +17,12 @@ public:
     void WriteAllTimer_Timer();
     Progress progress() const;
 
+    // Asked once the module has identified itself as the program's own type, before anything is
+    // written: a write the caller does not admit ends there, its outcome NotAdmitted. A production
+    // line uses it to leave alone a module it has already handled; the windows admit every module.
+    using Admission = std::function<bool(const Outcome& identified)>;
+    void setAdmission(Admission admits) { m_admits = std::move(admits); }
+
 private:
     // Steps 0 to 3; false when the tick has ended early (abort or port error).
     bool identityStep();
@@ -23,6 +31,8 @@ private:
     bool channelStep();
     void closingStep();
     bool send(const std::string& bytes, std::initializer_list<std::string_view> replies, int channel = -1);
+
+    Admission m_admits;
 };
 
 }  // namespace orvane

@@ -21,7 +21,7 @@ struct Platform {
     IScreen& screen;
     IClock& clock;
     IFileSystem& files;
-    IPortNaming& portNaming;
+    const IPortNaming& portNaming;
 };
 
 }  // namespace orvane

@@ -53,6 +53,7 @@ public:
     ReadBackExchange& readBack() { return m_readBack; }
     WriteExchange& write() { return m_write; }
     IRegisterModel& registerModel() { return m_registerModel; }
+    Platform& platform() { return m_platform; }
     // Where the running exchange of that kind is, as the exchange counts its steps.
     Progress progress(ExchangeKind exchange) const;
 

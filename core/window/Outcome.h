@@ -19,6 +19,7 @@ enum class OutcomeKind {
     TestDataError,
     CommonParameterError,
     PortFailure,  // the port failed or was closed: `portReason` says why
+    NotAdmitted,  // a write whose caller did not let the module identified be written (nothing was)
 };
 
 // The result of one exchange, produced by the exchange itself as it runs. The window, the
@@ -38,6 +39,8 @@ struct Outcome {
     // The identity as the module sent it in this exchange ("" when it did not).
     std::string serial;
     std::string version;
+    // The register texts sent for each channel in this exchange, joined with "," ("" where none).
+    std::array<std::string, 4> sent;
 
     bool passed() const { return kind == OutcomeKind::Pass; }
     bool allConfirmed() const { return confirmed[0] && confirmed[1] && confirmed[2] && confirmed[3]; }

@@ -45,7 +45,10 @@ bool OutcomeRecorder::awaits(std::string_view line) const {
 }
 
 void OutcomeRecorder::sent(int channel, std::string registers) {
-    if (isChannel(channel)) m_sent[static_cast<std::size_t>(channel)] = std::move(registers);
+    if (!isChannel(channel)) return;
+    const auto index = static_cast<std::size_t>(channel);
+    if (m_running) m_outcome.sent[index] = registers;
+    m_sent[index] = std::move(registers);
 }
 
 const std::string* OutcomeRecorder::sentTo(int channel) const {

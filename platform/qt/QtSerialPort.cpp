@@ -18,6 +18,8 @@ std::string toStd(const QString& text) {
     return text.toStdString();
 }
 
+const char* const kDeviceGone = "The device is gone (unplugged or switched off).";
+
 }  // namespace
 
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
@@ -160,7 +162,9 @@ bool QtSerialPort::send(std::string_view bytes) {
     // write() only queues the bytes; flush() hands them to the device now, so a device that no
     // longer takes them fails this send, not a later one. A failing write marks the port lost.
     if (m_port.write(data) != data.size() || (!m_port.flush() && m_port.error() != QSerialPort::NoError)) {
-        if (m_error.empty()) m_error = toStd(m_port.errorString());
+        // Qt names whatever call failed last ("Inappropriate ioctl for device"); what the
+        // technician needs to hear is that the device is gone.
+        if (m_error.empty()) m_error = kDeviceGone;
         return false;
     }
     return isOpen();
@@ -196,9 +200,7 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     if (m_port.bytesAvailable() > 0 && m_handler) m_handler();
     // Qt's own text for a vanished device names whatever call failed last ("Inappropriate ioctl
     // for device"); the technician needs to hear what happened.
-    m_error = error == QSerialPort::ResourceError
-                  ? std::string("The device is gone (unplugged or switched off).")
-                  : toStd(m_port.errorString());
+    m_error = kDeviceGone;
     markLost();
 }
 

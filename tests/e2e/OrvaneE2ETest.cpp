@@ -1,11 +1,13 @@
 // The orvane command against the module simulator over a real pseudo-terminal: what it leaves in
 // the module, and a pulled adapter. Every other fault, the input checks and the production loop
 // are judged in virtual time (tests/behaviour/orvane).
+#include "core/files/TextFile.h"
 #include "tests/e2e/ModsimFixture.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -103,7 +105,58 @@ TEST_P(OrvaneE2E, APulledAdapterEndsWithThePortStatus) {
     const Outcome run = orvane(QStringList{QStringLiteral("write")} << moduleOf(GetParam(), modsim) << kFreq
                                                                     << QStringLiteral("--json"));
     EXPECT_EQ(run.status, 3) << run.out << run.err;
-    EXPECT_NE(run.out.find("\"outcome\":\"port-error\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(R"("reason":"port-error")"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(R"("detail":"The device is gone (unplugged or switched off).")"),
+              std::string::npos)
+        << run.out;
+}
+
+// Two rigs of the simulator at once on one production line, every module with its record: a
+// module that passed holds in flash exactly the registers its record says were sent; the one that
+// failed on channel 1 holds channel 0 as sent.
+TEST(OrvaneRunE2E, TwoRigsInParallelRecordWhatEachModuleHolds) {
+    Modsim first;
+    Modsim second;
+    for (auto [sim, rig] :
+         {std::pair{&first, "000001,000002"}, std::pair{&second, "000003,000004:write-error=1"}}) {
+        ASSERT_TRUE(sim->start({QStringLiteral("--type"), QStringLiteral("T"), QStringLiteral("--rig"),
+                                QString::fromLatin1(rig), QStringLiteral("--dump-flash")}))
+            << sim->errorText();
+    }
+    TempFolder folder;
+    const std::string records = folder.str() + "/units.json";
+    const Outcome run = orvane(
+        {QStringLiteral("run"), QStringLiteral("--module"), QStringLiteral("transmitter"),
+         QStringLiteral("--port"), QString::fromStdString(first.devicePath()), QStringLiteral("--port"),
+         QString::fromStdString(second.devicePath()), kFreq, QStringLiteral("--count"), QStringLiteral("4"),
+         QStringLiteral("--record"), QString::fromStdString(records)});
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find("\npassed 3, failed 1: 00000004\n"), std::string::npos) << run.out;
+
+    // Each simulated module's flash as its record would give it: "00000003" -> [["42",...],...].
+    std::map<std::string, std::string> flash;
+    for (Modsim* sim : {&first, &second}) {
+        for (const std::string& line : dumped(*sim, "module ")) {
+            const std::string serial = std::to_string(std::stoul(line.substr(0, 6), nullptr, 16));
+            std::string json = "[[\"";
+            for (char c : line.substr(line.find(" slots ") + 7))
+                json += c == ','   ? std::string("\",\"")
+                        : c == ';' ? std::string("\"],[\"")
+                                   : std::string(1, c);
+            flash[std::string(8 - serial.size(), '0') + serial] = json + "\"]]";
+        }
+    }
+    ASSERT_EQ(flash.size(), 4u);
+    std::istringstream lines(files::readWholeFile(records).value_or(""));
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        const std::string serial = line.substr(line.find("\"serial\":\"") + 10, 8);
+        const bool passed = line.find("\"outcome\":\"pass\"") != std::string::npos;
+        const std::string& held = flash[serial];
+        const std::string expected = passed ? held + "," : held.substr(0, held.find("],[") + 1);
+        EXPECT_NE(line.find("\"registers\":" + expected), std::string::npos) << line << "\n" << held;
+    }
+    EXPECT_EQ(count, 4);
 }
 
 }  // namespace

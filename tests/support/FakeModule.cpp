@@ -15,24 +15,28 @@ modsim::SimConfig ownType(Program which) {
 FakeModule::FakeModule(TestProgram& program) : FakeModule(program, ownType(program.which)) {}
 
 FakeModule::FakeModule(TestProgram& program, modsim::SimConfig config)
-    : sim(std::move(config)), m_program(program) {
-    m_program.port.onWrite = [this](const std::string& bytes) { received(bytes); };
+    : FakeModule(program.port, program.clock, std::move(config)) {}
+
+FakeModule::FakeModule(FakeSerialPort& port, VirtualClock& clock, modsim::SimConfig config)
+    : sim(std::move(config)), m_port(port), m_clock(clock) {
+    m_port.onWrite = [this](const std::string& bytes) { received(bytes); };
 }
 
-FakeModule::FakeModule(TestProgram& program, modsim::Rig onLine) : FakeModule(program) {
+FakeModule::FakeModule(FakeSerialPort& port, VirtualClock& clock, modsim::Rig onLine)
+    : FakeModule(port, clock, modsim::SimConfig{}) {
     rig.emplace(std::move(onLine));
 }
 
 FakeModule::~FakeModule() {
-    m_program.port.onWrite = nullptr;
+    m_port.onWrite = nullptr;
 }
 
 void FakeModule::delayReplies(std::string prefix, Millis delay) {
     m_delays.emplace_back(std::move(prefix), delay);
 }
 
-void FakeModule::replaceReplies(std::string prefix, std::string bytes) {
-    m_replacements.emplace_back(std::move(prefix), std::move(bytes));
+void FakeModule::replaceReplies(std::string prefix, std::string bytes, int times) {
+    m_replacements.emplace_back(std::move(prefix), Replacement{std::move(bytes), times});
 }
 
 template <class Value>
@@ -44,22 +48,34 @@ const Value* FakeModule::find(const std::vector<std::pair<std::string, Value>>& 
 }
 
 void FakeModule::received(const std::string& bytes) {
-    const modsim::SimOutput out = rig ? rig->feed(bytes, m_program.clock.now()).reply : sim.feed(bytes);
-    for (const modsim::SimExchange& exchange : out.exchanges)
+    modsim::SimOutput out;
+    if (rig) {
+        modsim::RigOutput fed = rig->feed(bytes, m_clock.now());
+        rigEvents.insert(rigEvents.end(), fed.events.begin(), fed.events.end());
+        out = std::move(fed.reply);
+    } else {
+        out = sim.feed(bytes);
+    }
+    for (const modsim::SimExchange& exchange : out.exchanges) {
         commands.push_back(exchange.command);
+        commandTimes.push_back(m_clock.now());
+    }
     if (out.exchanges.empty()) return;
 
     // The programs write one command at a time, so a write completes at most one command.
     const std::string& command = out.exchanges.front().command;
     const Millis* delay = find(m_delays, command);
     std::vector<std::string> chunks = out.chunks;
-    if (const std::string* replacement = find(m_replacements, command)) {
+    for (auto& [prefix, replacement] : m_replacements) {
+        if (command.compare(0, prefix.size(), prefix) != 0 || replacement.times == 0) continue;
+        if (replacement.times > 0) --replacement.times;
         chunks.clear();
-        if (!replacement->empty()) chunks.push_back(*replacement);
+        if (!replacement.bytes.empty()) chunks.push_back(replacement.bytes);
+        break;
     }
 
-    VirtualClock& clock = m_program.clock;
-    FakeSerialPort& port = m_program.port;
+    VirtualClock& clock = m_clock;
+    FakeSerialPort& port = m_port;
     Millis when = delay ? *delay : replyDelay;
     for (const std::string& chunk : chunks) {
         // A closed port receives nothing.

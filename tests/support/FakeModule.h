@@ -22,8 +22,10 @@ public:
     // A module of the program's own type ('T' for the transmitter program, 'R' for the receiver).
     explicit FakeModule(TestProgram& program);
     FakeModule(TestProgram& program, modsim::SimConfig config);
+    // A module on a port of its own, answering on that clock.
+    FakeModule(FakeSerialPort& port, VirtualClock& clock, modsim::SimConfig config);
     // A production rig on the line instead: modules put on and taken off in virtual time.
-    FakeModule(TestProgram& program, modsim::Rig rig);
+    FakeModule(FakeSerialPort& port, VirtualClock& clock, modsim::Rig rig);
     FakeModule(const FakeModule&) = delete;
     FakeModule& operator=(const FakeModule&) = delete;
     ~FakeModule();
@@ -34,13 +36,17 @@ public:
     // Replies to commands beginning with `prefix` ("/D", "/W 02", "\x80") come after `delay`.
     void delayReplies(std::string prefix, Millis delay);
     // Replies to commands beginning with `prefix` are these bytes instead of the simulator's
-    // (which still carries the command out). Empty bytes withhold the reply.
-    void replaceReplies(std::string prefix, std::string bytes);
+    // (which still carries the command out), the next `times` times (-1: always). Empty bytes
+    // withhold the reply.
+    void replaceReplies(std::string prefix, std::string bytes, int times = -1);
 
     modsim::ModuleSim sim;
     std::optional<modsim::Rig> rig;
-    // Every command the module completed, without its CR, in order.
+    // Every command the module completed, without its CR, in order, and when.
     std::vector<std::string> commands;
+    std::vector<Millis> commandTimes;
+    // A rig's modules put on and taken off, with the virtual time.
+    std::vector<modsim::RigEvent> rigEvents;
 
 private:
     void received(const std::string& bytes);
@@ -48,9 +54,14 @@ private:
     const Value* find(const std::vector<std::pair<std::string, Value>>& rules,
                       const std::string& command) const;
 
-    TestProgram& m_program;
+    FakeSerialPort& m_port;
+    VirtualClock& m_clock;
     std::vector<std::pair<std::string, Millis>> m_delays;
-    std::vector<std::pair<std::string, std::string>> m_replacements;
+    struct Replacement {
+        std::string bytes;
+        int times;
+    };
+    std::vector<std::pair<std::string, Replacement>> m_replacements;
 };
 
 }  // namespace orvane::test

@@ -109,7 +109,8 @@ public:
                                                  "discrepancy",
                                                  "test-data-error",
                                                  "common-parameter-error",
-                                                 "port-failure"};
+                                                 "port-failure",
+                                                 "not-admitted"};
         const Outcome& o = f.outcome.current();
         std::string text = kKinds[static_cast<int>(o.kind)];
         if (!o.command.empty()) text += " " + o.command;

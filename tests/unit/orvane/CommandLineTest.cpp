@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,7 +31,7 @@ TEST(OrvaneCommandLine, ReadsEachCommand) {
                               .options;
     EXPECT_EQ(write.command, Command::Write);
     EXPECT_EQ(write.module, "quorvex");
-    EXPECT_EQ(write.port, "COM5");
+    EXPECT_EQ(write.ports, std::vector<std::string>{"COM5"});
     EXPECT_EQ(*write.channels.texts, (std::array<std::string, 4>{"868.3", "868.3125", "869.75", "869.9"}));
     EXPECT_TRUE(write.checkAfterWrite && write.json);
     EXPECT_EQ(write.logFile, "l.log");
@@ -39,7 +40,18 @@ TEST(OrvaneCommandLine, ReadsEachCommand) {
     EXPECT_EQ(test.module, "receiver");
     EXPECT_EQ(test.channels.file, "t.tbl");
     EXPECT_EQ(test.channel, 2);
-    EXPECT_EQ(parse("run --module brelund --port COM1 --settings B.ini --count 3").options.count, 3);
+    const Options run = parse(
+                            "run --module brelund --port COM1 --port /dev/pts/2 --settings B.ini --count 3 "
+                            "--stop-after 2 --retries 1 --record r.json --label lot=7 --label station=B")
+                            .options;
+    EXPECT_EQ(run.count, 3);
+    EXPECT_EQ(run.ports, (std::vector<std::string>{"COM1", "/dev/pts/2"}));
+    EXPECT_EQ(run.stopAfter, 2);
+    EXPECT_EQ(run.retries, 1);
+    EXPECT_EQ(run.labels, (std::map<std::string, std::string>{{"lot", "7"}, {"station", "B"}}));
+    // --json shapes the answer to a line that is otherwise wrong too.
+    EXPECT_TRUE(parse("--json info --bogus").options.json);
+    EXPECT_TRUE(parse("ports --probe").options.probe);
     EXPECT_TRUE(parse("--version").options.version);
     EXPECT_TRUE(parse("write --help").options.help);
 }
@@ -68,9 +80,27 @@ TEST(OrvaneCommandLine, RefusesWhatItCannotRun) {
         {"write --module transmitter --port COM1 --freq 1,2,3,4 --json=yes", "--json: takes no value"},
         {"info --module transmitter --port", "--port: needs a value"},
         {"info extra", "extra: unexpected argument"},
+        {"write --module transmitter --port COM1 --port COM2 --freq 1,2,3,4",
+         "--port: given twice (only run takes several ports)"},
+        {"write --module transmitter --port COM1 --freq 1,2,3,4 --log a --log b", "--log: given twice"},
+        {"run --module transmitter --port COM1 --freq 1,2,3,4 --label lot", "--label: expects KEY=VALUE"},
+        {"info --module transmitter --port COM1 --probe", "--probe: not an option of 'info'"},
     };
     for (const auto& [line, error] : cases)
         EXPECT_EQ(parse(line).error, error) << line;
+}
+
+// Each command's help lists its own options and only the exit statuses it can return.
+TEST(OrvaneCommandLine, HelpListsEachCommandsOwnOptionsAndStatuses) {
+    const std::string info = usageText(Command::Info, kModules);
+    const std::string write = usageText(Command::Write, kModules);
+    const std::string ports = usageText(Command::Ports, kModules);
+    EXPECT_EQ(info.find("\n  4  "), std::string::npos) << info;
+    EXPECT_EQ(info.find("--log"), std::string::npos) << info;
+    EXPECT_NE(write.find("\n  4  "), std::string::npos) << write;
+    EXPECT_NE(write.find("--record FILE"), std::string::npos) << write;
+    EXPECT_EQ(ports.find("\n  1  "), std::string::npos) << ports;
+    EXPECT_NE(ports.find("--probe"), std::string::npos) << ports;
 }
 
 }  // namespace

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "apps/orvane/Report.h"
+#include "apps/orvane/Session.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvane::cli {
+
+// One attempt at a module, as its record gives it.
+struct Attempt {
+    std::string port;  // as given with --port
+    const StepResult* write = nullptr;
+    const StepResult* check = nullptr;  // when one ran
+    Verdict verdict;
+    int attempt = 1;
+};
+
+// Where the results of the modules are kept: the windows' operation log (--log: each module that
+// passed) and the record file (--record: one JSON object per module and attempt, pass or fail).
+// Each record is one synced write that is taken back when it fails.
+class ModuleRecords {
+public:
+    struct Files {
+        std::string logFile;     // as given; "" for none
+        std::string recordFile;  // as given; "" for none
+        std::string recordPath;  // where the record file is
+        std::map<std::string, std::string> labels;
+        std::string orvaneVersion;  // "1.5.2"
+    };
+
+    // `app` is a rig's window: its log and its channel texts.
+    ModuleRecords(App& app, IFileSystem& files, const Files& config);
+
+    // Why the files could not take records, checked before anything is sent (nothing is created).
+    std::vector<std::string> refusals() const;
+    // The log record of a module the check confirmed; the failure when it could not be appended.
+    std::optional<Verdict> logPassed(const StepResult& write);
+    // The record of one attempt; the failure when it could not be appended.
+    std::optional<Verdict> record(const Attempt& attempt);
+
+private:
+    App& m_app;
+    IFileSystem& m_files;
+    const Files& m_config;
+};
+
+// The JSON object of an attempt's record (one line, no line end).
+std::string recordLine(const Attempt& attempt, const std::string& moduleName,
+                       const std::array<std::string, 4>& channels,
+                       const std::map<std::string, std::string>& labels, const std::string& orvaneVersion);
+
+}  // namespace orvane::cli

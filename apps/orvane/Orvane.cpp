@@ -1,0 +1,141 @@
+#include "apps/orvane/Orvane.h"
+
+#include "apps/orvane/CommandLine.h"
+#include "apps/orvane/CommandRunner.h"
+#include "apps/orvane/HeadlessPlatform.h"
+#include "apps/orvane/ModuleRecords.h"
+#include "apps/orvane/PortProbe.h"
+#include "apps/orvane/Programs.h"
+#include "apps/orvane/Report.h"
+#include "core/window/TimerDriver.h"
+
+#include <filesystem>
+
+namespace orvane::cli {
+
+namespace {
+
+const std::string kVersion = std::to_string(ORVANE_VERSION_MAJOR) + "." +
+                             std::to_string(ORVANE_VERSION_MINOR) + "." +
+                             std::to_string(ORVANE_VERSION_PATCH);
+
+// A path taken from the current folder (an absolute one as it is).
+std::string absolute(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    const auto full = std::filesystem::absolute(path, error);
+    return error ? path : full.string();
+}
+
+// One port's worth of the command: a serial port, a window that no view shows with its timers on
+// the loop, the session that runs its exchanges, and its records.
+class HeadlessRig {
+public:
+    HeadlessRig(const ProgramEntry& program, std::string port, PlatformKit& kit,
+                const ModuleRecords::Files& files, IAppInfo& facts)
+        : m_port(std::move(port)),
+          m_serial(kit.makePort()),
+          m_model(program.makeModel()),
+          m_platform{*m_serial, m_dialog, m_nobody, facts, m_screen, kit.clock, kit.files, kit.naming},
+          m_app(program.profile(), *m_model, m_platform),
+          m_timers(m_app.form(), kit.loop),
+          m_session(m_app, kit.loop, kit.timestamp),
+          m_records(m_app, kit.files, files) {
+        m_app.loadHeadless();
+        m_timers.start();
+    }
+
+    RigParts parts() { return {m_port, m_app, m_session, m_records}; }
+    Session& session() { return m_session; }
+
+private:
+    std::string m_port;
+    std::unique_ptr<ISerialPort> m_serial;
+    std::unique_ptr<IRegisterModel> m_model;
+    NoDialog m_dialog;
+    NobodyAsked m_nobody;
+    NoScreen m_screen;
+    Platform m_platform;
+    App m_app;
+    TimerDriver m_timers;
+    Session m_session;
+    ModuleRecords m_records;
+};
+
+int listOrProbe(const Options& options, Reporter& reporter, PlatformKit& kit) {
+    const std::unique_ptr<ISerialPort> lister = kit.makePort();
+    std::vector<PortStatus> ports = listPorts(*lister, kit.naming);
+    if (!options.probe) {
+        reporter.ports(ports);
+        reporter.end(0, {});
+        return 0;
+    }
+    CommandFacts facts(ORVANE_VERSION_MAJOR, ORVANE_VERSION_MINOR, ORVANE_VERSION_PATCH, {});
+    const ModuleRecords::Files noFiles;
+    std::vector<std::unique_ptr<HeadlessRig>> rigs;
+    std::vector<PortProbe::Program> candidates;
+    for (const ProgramEntry& program : programs()) {
+        rigs.push_back(std::make_unique<HeadlessRig>(program, std::string(), kit, noFiles, facts));
+        candidates.push_back({program.profile().moduleName, rigs.back()->session()});
+    }
+    int status = 0;
+    PortProbe probe(std::move(ports), std::move(candidates), [&](const std::vector<PortStatus>& found) {
+        reporter.ports(found);
+        reporter.end(status, status == 0 ? Verdict{} : verdictOf(Reason::Interrupted));
+        kit.loop.quit(status);
+    });
+    kit.loop.onTermination([&] {
+        status = 130;
+        probe.interrupt();
+    });
+    kit.loop.post(0, [&probe] { probe.start(); });
+    return kit.loop.run();
+}
+
+}  // namespace
+
+int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, PlatformKit& kit) {
+    const std::vector<std::string> modules = moduleNames();
+    const Parsed parsed = parseArguments(args, modules);
+    const Options& options = parsed.options;
+    Reporter reporter(out, err, options.json, kit.liveProgress);
+    if (!parsed.error.empty()) {
+        err << "orvane: " << parsed.error << "\nTry 'orvane --help'.\n";
+        reporter.end(2, verdictOf(Reason::UsageError, parsed.error));
+        return 2;
+    }
+    if (options.help) {
+        const bool general = args.empty() || args[0].starts_with("-") || args[0] == "help";
+        out << usageText(general && args.size() < 2 ? std::nullopt : std::optional(options.command), modules);
+        return 0;
+    }
+    if (options.version) {
+        out << "orvane " << kVersion << '\n';
+        return 0;
+    }
+    if (options.command == Command::Ports) return listOrProbe(options, reporter, kit);
+
+    // The log and the record file are taken from the current folder; the log's folder is the
+    // program folder, its name the log name.
+    const std::string log = absolute(options.logFile);
+    CommandFacts facts(ORVANE_VERSION_MAJOR, ORVANE_VERSION_MINOR, ORVANE_VERSION_PATCH,
+                       log.empty() ? std::string() : std::filesystem::path(log).parent_path().string());
+    const ModuleRecords::Files files{options.logFile, options.recordFile, absolute(options.recordFile),
+                                     options.labels, kVersion};
+    Options resolved = options;
+    resolved.channels.file = absolute(options.channels.file);
+
+    std::vector<std::unique_ptr<HeadlessRig>> rigs;
+    std::vector<RigParts> parts;
+    for (const std::string& port : options.ports) {
+        rigs.push_back(std::make_unique<HeadlessRig>(programNamed(options.module), port, kit, files, facts));
+        parts.push_back(rigs.back()->parts());
+    }
+    CommandRunner runner(resolved, std::move(parts), kit.naming, reporter,
+                         [&kit](int status) { kit.loop.quit(status); });
+    kit.loop.onTermination([&runner] { runner.interrupt(); });
+    kit.loop.post(0, [&runner] { runner.start(); });
+    return kit.loop.run();
+}
+
+}  // namespace orvane::cli

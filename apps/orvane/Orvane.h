@@ -1,0 +1,36 @@
+#pragma once
+
+#include "apps/orvane/Session.h"
+#include "core/platform/IClock.h"
+#include "core/platform/IEventLoop.h"
+#include "core/platform/IFileSystem.h"
+#include "core/platform/IPortNaming.h"
+#include "core/platform/ISerialPort.h"
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace orvane::cli {
+
+// What the command takes from the platform it runs on. Everything else is the same code
+// everywhere.
+struct PlatformKit {
+    IEventLoop& loop;
+    IClock& clock;
+    IFileSystem& files;
+    const IPortNaming& naming;
+    // A new serial port of the platform's (one per rig, and per program for the probe).
+    std::function<std::unique_ptr<ISerialPort>()> makePort;
+    Timestamp timestamp;
+    // Whether stderr is a terminal that can show a live progress line.
+    bool liveProgress = false;
+};
+
+// The whole command: reads the arguments (without the program name), runs what they ask on the
+// event loop and returns the exit status. Results go to `out`, diagnostics to `err`.
+int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, PlatformKit& kit);
+
+}  // namespace orvane::cli
