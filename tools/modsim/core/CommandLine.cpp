@@ -290,7 +290,8 @@ Program:
   --link PATH             also make PATH a symlink to the device (removed on exit)
   --exit-on-stdin-eof     exit when stdin reaches end of file
   --log                   print each command and reply to stderr; with --rig also each module
-                          put on or taken off ("modsim: module SERIAL on" / "... off")
+                          put on or taken off, and when in milliseconds since 1970
+                          ("modsim: module SERIAL on at MS" / "... off at MS")
   --dump-flash            on exit print the four flash slots to stdout, "slot n: v1,v2,...";
                           with --rig one line per module put on, in order:
                           "module SERIAL writes W0,W1,W2,W3 slots V0;V1;V2;V3", SERIAL 6

@@ -43,6 +43,13 @@ std::int64_t nowMs() {
     return static_cast<std::int64_t>(now.tv_sec) * 1000 + static_cast<std::int64_t>(now.tv_nsec) / 1000000;
 }
 
+// The wall clock, in milliseconds since 1970.
+std::int64_t wallMs() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000 + static_cast<std::int64_t>(now.tv_nsec) / 1000000;
+}
+
 void onStopSignal(int) {
     g_stopRequested = 1;
 }
@@ -156,11 +163,14 @@ private:
         return true;
     }
 
+    // Each module put on or taken off, and when, in milliseconds since 1970 (so that a program on
+    // the other end can time what it did against it).
     void logEvents(const std::vector<RigEvent>& events) const {
         if (!m_options.log) return;
+        const auto toWall = wallMs() - nowMs();
         for (const RigEvent& event : events)
             std::cerr << "modsim: module " << orvane::modsim::serialText(event.serial)
-                      << (event.on ? " on" : " off") << '\n';
+                      << (event.on ? " on" : " off") << " at " << event.atMs + toWall << '\n';
     }
 
     // Writes all bytes; gives up on what is left when the device side stays full for a second
