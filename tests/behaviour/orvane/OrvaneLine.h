@@ -112,6 +112,11 @@ public:
     FakeSerialPort& port(std::size_t i) { return *m_ports.at(i); }
     std::size_t portCount() const { return m_ports.size(); }
 
+private:
+    // First, so that it goes last: the modules let go of their ports when they go.
+    std::vector<std::unique_ptr<FakeSerialPort>> m_ports;
+
+public:
     VirtualClock clock;
     TempFolder folder;
     FakeClock wallClock;
@@ -140,7 +145,6 @@ private:
     }
 
     Program m_which;
-    std::vector<std::unique_ptr<FakeSerialPort>> m_ports;
 };
 
 }  // namespace orvane::test
