@@ -1,6 +1,7 @@
 #include "platform/win/ComPortList.h"
 
 #include "platform/win/ComName.h"
+#include "platform/win/TextConvert.h"
 
 #include <map>
 #include <optional>
@@ -16,16 +17,6 @@
 namespace orvane::win {
 
 namespace {
-
-std::string narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
 
 // A string value's text without the terminating zeros (registry strings need not have one).
 std::wstring stringOf(const std::wstring& data) {

@@ -1,6 +1,7 @@
 // Port names and the port list of the Windows serial port.
 #include "platform/win/ComName.h"
 #include "platform/win/ComPortList.h"
+#include "platform/win/WinPortNaming.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,19 @@ TEST(ComName, NumberOfPortNamesInAnyCaseAndDeviceForm) {
     for (const auto& [name, number] : cases)
         EXPECT_EQ(comNumberOf(name), number) << name;
     EXPECT_EQ(comDevicePath(12), L"\\\\.\\COM12");
+}
+
+TEST(WinPortNaming, OnlyComNamesNameAPort) {
+    const WinPortNaming naming;
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"com3", 3}, {"\\\\.\\COM12", 12}, {"/dev/ttyUSB0", 0}, {"\\\\.\\PhysicalDrive0", 0}, {"COM0", 0}};
+    for (const auto& [text, number] : cases) {
+        const PortChoice choice = naming.parse(text);
+        EXPECT_EQ(choice.kind, number ? PortChoice::Kind::Number : PortChoice::Kind::None) << text;
+        EXPECT_EQ(choice.number, number) << text;
+    }
+    EXPECT_EQ(naming.name(7), "COM7");
+    EXPECT_FALSE(naming.deviceExists("COM1"));
 }
 
 // A registry key of the current user, removed again with the object.
