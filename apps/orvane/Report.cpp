@@ -22,17 +22,45 @@ std::string orNoSerial(const std::string& serial) {
 
 std::string jsonString(const std::string& text) {
     std::string json = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+    auto escape = [&json](unsigned unit) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", unit);
+        json += escaped;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '"' || byte == '\\') {
             json += '\\';
-            json += c;
+            json += text[i++];
         } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            json += escaped;
+            escape(byte);
+            ++i;
+        } else if (byte < 0x80) {
+            json += text[i++];
         } else {
-            json += c;
+            // Beyond ASCII as escapes, so that every line is plain ASCII whatever the code page of
+            // the file or console it goes to. A byte that starts no UTF-8 character stands as
+            // U+FFFD.
+            const int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+            unsigned code = byte & (0x7Fu >> length);
+            bool valid = length > 1 && i + static_cast<std::size_t>(length) <= text.size();
+            for (int k = 1; valid && k < length; ++k) {
+                const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+                valid = (next & 0xC0) == 0x80;
+                code = (code << 6) | (next & 0x3Fu);
+            }
+            if (!valid || code > 0x10FFFF) {
+                escape(0xFFFD);
+                ++i;
+                continue;
+            }
+            if (code >= 0x10000) {
+                escape(0xD800 + ((code - 0x10000) >> 10));
+                escape(0xDC00 + ((code - 0x10000) & 0x3FF));
+            } else {
+                escape(code);
+            }
+            i += static_cast<std::size_t>(length);
         }
     }
     return json + "\"";

@@ -88,7 +88,8 @@ private:
     int m_rigs = 1;
 };
 
-// A JSON string literal of the text (quotes, backslashes and control characters escaped).
+// A JSON string literal of the UTF-8 text: quotes, backslashes, control characters and everything
+// beyond ASCII escaped, so the literal is plain ASCII.
 std::string jsonString(const std::string& text);
 
 }  // namespace orvane::cli

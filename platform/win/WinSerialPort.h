@@ -20,7 +20,7 @@ class ComIo;
 //
 // The handlers run on the owner's thread only: the I/O thread posts what happened, and pump(),
 // called by the owner's loop whenever wakeEvent() is signalled, delivers it in order.
-class WinSerialPort final : public ISerialPort {
+class WinSerialPort : public ISerialPort {
 public:
     WinSerialPort();
     ~WinSerialPort() override;
