@@ -121,6 +121,7 @@ struct PortCase {
     bool closePort;
     bool afterWrite;  // the send's bytes go out, then it fails (a failing flush)
     std::size_t quorvexSent, brelundSent;
+    bool pullAdapter = false;
 };
 
 TEST_P(ChannelTest, PortFailures) {
@@ -128,7 +129,10 @@ TEST_P(ChannelTest, PortFailures) {
         {"send of /T", false, 49, false, false, 0, 0},
         {"RTS off", true, 100, false, false, 1, 1},
         {"send of *", false, 100, false, false, 1, 1},
+        {"port closed before /T", false, 49, true, false, 0, 0},
         {"port closed by the user", false, 100, true, false, 1, 1},
+        {"adapter pulled before /T", false, 49, false, false, 0, 0, true},
+        {"adapter pulled before the verdict", false, 100, false, false, 1, 1, true},
         {"flush after /T", false, 49, false, true, 1, 1},
         {"flush after *", false, 100, false, true, 2, 1},
     };
@@ -138,15 +142,16 @@ TEST_P(ChannelTest, PortFailures) {
         b.f.T_Message.setCaption("old");
         b.click(b.f.ChTestSW[0]);
         b.at(c.failFrom);
-        b.p.port.failSend = !c.failRts && !c.closePort && !c.afterWrite;
+        b.p.port.failSend = !c.failRts && !c.closePort && !c.afterWrite && !c.pullAdapter;
         b.p.port.failAfterSend = c.afterWrite;
         b.p.port.failRtsWhenOpen = c.failRts;
         if (c.closePort) b.f.ComStart.click();
+        if (c.pullAdapter) b.p.port.lose("gone");
         b.finish();
         EXPECT_FALSE(b.f.TestTimer.isEnabled());
 
         const bool atSend = c.failFrom < 50;
-        if (atSend || b.tx || c.closePort) {
+        if (atSend || b.tx || c.closePort || c.pullAdapter) {
             // Closing the port is the technician's abort, also where no send would fail.
             b.expectPortErrorState();
             EXPECT_EQ(b.f.SeqStep, atSend ? 0 : 1);
