@@ -87,6 +87,11 @@ void ComboControl::apply(Prop prop, int index) {
             showList();
             showToolTip();
             return;
+        case Prop::Font:
+            // The font sets the edit field's height: the box is sized anew.
+            NativeControl::apply(prop, index);
+            showGeometry();
+            return;
         case Prop::BackColor:
         case Prop::ForeColor:
             for (HWND part : parts())
@@ -108,9 +113,10 @@ void ComboControl::showGeometry() {
     MapWindowPoints(HWND_DESKTOP, GetParent(m_hwnd), reinterpret_cast<POINT*>(&now), 2);
     if (PixelRect{now.left, now.top, now.right - now.left, now.bottom - now.top} == wanted) return;
     const auto itemHeight = static_cast<int>(SendMessageW(m_hwnd, CB_GETITEMHEIGHT, 0, 0));
-    SetWindowPos(m_hwnd, nullptr, wanted.x, wanted.y, wanted.width,
-                 wanted.height + std::max(itemHeight, 1) * kVisibleItems + 2, SWP_NOZORDER | SWP_NOACTIVATE);
-    for (int round = 0; round < 2; ++round) {
+    const int openHeight = wanted.height + std::max(itemHeight, 1) * kVisibleItems + 2;
+    for (int round = 0; round < 3; ++round) {
+        SetWindowPos(m_hwnd, nullptr, wanted.x, wanted.y, wanted.width, openHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         GetWindowRect(m_hwnd, &now);
         const int off = wanted.height - (now.bottom - now.top);
         if (off == 0) break;

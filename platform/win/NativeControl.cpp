@@ -9,7 +9,8 @@ NativeControl::NativeControl(Control& control, HWND hwnd, ViewContext& context)
 
 void NativeControl::attach() {
     m_attaching = true;
-    for (Prop prop : {Prop::Geometry, Prop::Enabled, Prop::ToolTip, Prop::Font})
+    // The font first: it sets the height of a combo box's edit field.
+    for (Prop prop : {Prop::Font, Prop::Geometry, Prop::Enabled, Prop::ToolTip})
         apply(prop, -1);
     applyAll();
     ShowWindow(m_hwnd, m_control.visible() ? SW_SHOWNA : SW_HIDE);
