@@ -13,10 +13,14 @@ namespace {
 // The arrow pictures' size at 96 dpi, as on Linux.
 constexpr int kArrowPixels = 12;
 
-// A label as tall as one line of its font shows one line, cut at its width: word wrap would put
-// the word that does not fit on a second line that cannot be seen. Taller labels wrap.
-DWORD labelAlignment(const Control& label) {
-    const int lineHeight = static_cast<int>(std::lround(label.font().points * 20 * 1.15));
+constexpr double kTwipsPerPoint = 20;
+constexpr double kLineSpacing = 1.15;  // a line's height for the font's size
+
+// The alignment and wrapping of a label. One less tall than two lines of its font shows one line,
+// cut at its width: word wrap would put the word that does not fit on a second line that cannot
+// be seen. Taller labels wrap.
+DWORD labelStyle(const Control& label) {
+    const int lineHeight = static_cast<int>(std::lround(label.font().points * kTwipsPerPoint * kLineSpacing));
     const bool oneLine = label.height() < 2 * lineHeight;
     switch (label.alignment()) {
         case Align::Center:
@@ -49,7 +53,7 @@ void FrameControl::apply(Prop prop, int index) {
 
 LabelControl::LabelControl(Label& label, HWND parent, ViewContext& context)
     : NativeControl(label,
-                    makeChild(L"STATIC", SS_NOPREFIX | SS_NOTIFY | labelAlignment(label), 0, parent, label),
+                    makeChild(L"STATIC", SS_NOPREFIX | SS_NOTIFY | labelStyle(label), 0, parent, label),
                     context) {}
 
 void LabelControl::applyAll() {
@@ -64,7 +68,7 @@ void LabelControl::apply(Prop prop, int index) {
             break;
         case Prop::Alignment: {
             const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
-            const LONG_PTR wanted = (style & ~LONG_PTR{SS_TYPEMASK}) | LONG_PTR{labelAlignment(m_control)};
+            const LONG_PTR wanted = (style & ~LONG_PTR{SS_TYPEMASK}) | LONG_PTR{labelStyle(m_control)};
             if (style == wanted) return;
             SetWindowLongPtrW(m_hwnd, GWL_STYLE, wanted);
             InvalidateRect(m_hwnd, nullptr, TRUE);
