@@ -223,6 +223,18 @@ TEST(WinViewWindow, DebugLayoutMovesAndTabCrossesFrames) {
     EXPECT_EQ(GetFocus(), f.control("Version"));
 }
 
+TEST(WinViewWindow, AnotherDpiScalesTheWindowControlsAndFonts) {
+    WinViewFixture f(Program::Quorvex);
+    HWND serial = f.control("Serial");
+    const auto fontAt96 = SendMessageW(serial, WM_GETFONT, 0, 0);
+    f.view->topWindow().setDpi(144);  // a 150 % monitor
+    RECT outer{};
+    GetWindowRect(f.view->window(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 606);
+    EXPECT_EQ(placeOf(serial), (Pixels{360, 30, 158, 41}));
+    EXPECT_NE(SendMessageW(serial, WM_GETFONT, 0, 0), fontAt96);
+}
+
 TEST(WinViewWindow, CloseAndSessionEndRunTheHandlerOnceAndMovesReachTheModel) {
     WinViewFixture f(Program::Quorvex);
     HWND window = f.view->window();
