@@ -22,8 +22,23 @@ an ORVANE 868 MHz radio module over a serial line. orvane-modsim simulates a mod
 pseudo-terminal, for trying the programs without hardware. orvane runs the same exchanges without
 a window, for production lines and scripts.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+    # The Windows package: one zip, orvane-setup-<version>-win64.zip, with Quorvex.exe, Brelund.exe,
+    # orvane.exe and a read-me in one folder, used as it is unpacked (no installer, no DLL).
+    # The read-me with Windows' line ends, so that every editor there shows its lines.
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/README.txt.in ${PROJECT_BINARY_DIR}/README.txt @ONLY
+        NEWLINE_STYLE CRLF)
+    install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME orvane-setup-${PROJECT_VERSION}-win64)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+    include(CPack)
+    return()
+endif()
+
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)

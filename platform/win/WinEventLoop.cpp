@@ -126,6 +126,7 @@ void WinEventLoop::dispatchMessages() {
             quit(static_cast<int>(message.wParam));
             return;
         }
+        if (m_messageFilter && m_messageFilter(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+struct tagMSG;
+
 namespace orvane::win {
 
 // The event loop of a program on Windows, on the thread that calls run(). It sleeps in one
@@ -52,6 +54,10 @@ public:
     void unwatch(void* handle);
     static constexpr std::size_t kMaxWatched = 61;  // the wait's 63, less the timer and the console
 
+    // A filter that may take a window message before it is translated and dispatched (a window's
+    // Tab key handling, IsDialogMessage); it returns true for a message it took.
+    void setMessageFilter(std::function<bool(tagMSG&)> filter) { m_messageFilter = std::move(filter); }
+
     // Which kind of waitable timer this loop sleeps on.
     LoopTimer::Kind timerKind() const { return m_timer.kind(); }
 
@@ -76,6 +82,7 @@ private:
     LoopTimer m_timer;
     ConsoleTermination m_console;
     std::function<void()> m_termination;
+    std::function<bool(tagMSG&)> m_messageFilter;
     std::vector<Watched> m_watched;
     std::optional<int> m_quit;
 };

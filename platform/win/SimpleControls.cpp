@@ -1,0 +1,208 @@
+#include "platform/win/SimpleControls.h"
+
+#include "platform/win/ControlWindows.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace orvane::win {
+
+namespace {
+
+// The arrow pictures' size at 96 dpi, as on Linux.
+constexpr int kArrowPixels = 12;
+
+constexpr double kTwipsPerPoint = 20;
+constexpr double kLineSpacing = 1.15;  // a line's height for the font's size
+
+// The alignment and wrapping of a label. One less tall than two lines of its font shows one line,
+// cut at its width: word wrap would put the word that does not fit on a second line that cannot
+// be seen. Taller labels wrap.
+DWORD labelStyle(const Control& label) {
+    const int lineHeight = static_cast<int>(std::lround(label.font().points * kTwipsPerPoint * kLineSpacing));
+    const bool oneLine = label.height() < 2 * lineHeight;
+    switch (label.alignment()) {
+        case Align::Center:
+            return SS_CENTER;
+        case Align::Right:
+            return SS_RIGHT;
+        case Align::Left:
+            break;
+    }
+    return oneLine ? SS_LEFTNOWORDWRAP : SS_LEFT;
+}
+
+}  // namespace
+
+FrameControl::FrameControl(Frame& frame, HWND parent, ViewContext& context)
+    : NativeControl(frame,
+                    makeChild(L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, frame),
+                    context) {
+    forwardToTopLevel(m_hwnd);
+}
+
+void FrameControl::applyAll() {
+    apply(Prop::Text, -1);
+}
+
+void FrameControl::apply(Prop prop, int index) {
+    if (prop != Prop::Text) return NativeControl::apply(prop, index);
+    if (setWindowText(toWide(m_control.caption()))) wrote();
+}
+
+LabelControl::LabelControl(Label& label, HWND parent, ViewContext& context)
+    : NativeControl(label,
+                    makeChild(L"STATIC", SS_NOPREFIX | SS_NOTIFY | labelStyle(label), 0, parent, label),
+                    context) {}
+
+void LabelControl::applyAll() {
+    for (Prop prop : {Prop::Text, Prop::BackColor})
+        apply(prop, -1);
+}
+
+void LabelControl::apply(Prop prop, int index) {
+    switch (prop) {
+        case Prop::Text:
+            if (!setWindowText(toWide(m_control.caption()))) return;
+            break;
+        case Prop::Alignment: {
+            const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
+            const LONG_PTR wanted = (style & ~LONG_PTR{SS_TYPEMASK}) | LONG_PTR{labelStyle(m_control)};
+            if (style == wanted) return;
+            SetWindowLongPtrW(m_hwnd, GWL_STYLE, wanted);
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+            break;
+        }
+        case Prop::BackColor:
+            // A label in the window colour of its design state shows the frame's background; once
+            // coloured, it paints its whole box, in the window colour too.
+            if (!m_filled && m_control.backColor() == kSystemWindowColor) return;
+            m_filled = true;
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+            break;
+        case Prop::ForeColor:
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+            break;
+        default:
+            return NativeControl::apply(prop, index);
+    }
+    wrote();
+}
+
+HBRUSH LabelControl::colors(HDC dc) {
+    if (m_filled) return paint(dc, m_control.backColor(), m_control.foreColor());
+    SetTextColor(dc, toColorRef(m_control.foreColor()));
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+LineControl::LineControl(Line& line, HWND parent, ViewContext& context)
+    : NativeControl(line, makeChild(L"STATIC", SS_OWNERDRAW, 0, parent, line), context) {}
+
+void LineControl::apply(Prop prop, int index) {
+    if (prop != Prop::ForeColor) return NativeControl::apply(prop, index);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    wrote();
+}
+
+void LineControl::showGeometry() {
+    const Rect& r = m_control.geometry();
+    const int dpi = m_context.dpi;
+    const int x = twipsToPixels(std::min(r.left, r.left + r.width), dpi);
+    const int y = twipsToPixels(std::min(r.top, r.top + r.height), dpi);
+    SetWindowPos(m_hwnd, nullptr, x, y, twipsToPixels(std::abs(r.width), dpi) + 1,
+                 twipsToPixels(std::abs(r.height), dpi) + 1, SWP_NOZORDER | SWP_NOACTIVATE);
+    wrote();
+}
+
+void LineControl::draw(const DRAWITEMSTRUCT& item) {
+    const Rect& r = m_control.geometry();
+    const bool falling = (r.width >= 0) == (r.height >= 0);
+    const RECT& box = item.rcItem;
+    FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
+    HPEN pen = CreatePen(PS_SOLID, 1, toColorRef(m_control.foreColor()));
+    HGDIOBJ old = SelectObject(item.hDC, pen);
+    const int right = box.right - 1;
+    const int bottom = box.bottom - 1;
+    MoveToEx(item.hDC, box.left, falling ? box.top : bottom, nullptr);
+    LineTo(item.hDC, right, falling ? bottom : box.top);
+    SetPixel(item.hDC, right, falling ? bottom : box.top, toColorRef(m_control.foreColor()));
+    SelectObject(item.hDC, old);
+    DeleteObject(pen);
+}
+
+ButtonControl::ButtonControl(Button& button, HWND parent, ViewContext& context)
+    : NativeControl(
+          button,
+          makeChild(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | (button.picture() == Picture::None ? 0 : BS_ICON),
+                    0, parent, button),
+          context),
+      m_button(button) {}
+
+void ButtonControl::command(unsigned code) {
+    if (code == BN_CLICKED) m_button.click();
+}
+
+void ButtonControl::applyAll() {
+    apply(Prop::Text, -1);
+    apply(Prop::Picture, -1);
+}
+
+void ButtonControl::apply(Prop prop, int index) {
+    switch (prop) {
+        case Prop::Text:
+            if (!setWindowText(toWide(m_button.caption()))) return;
+            break;
+        case Prop::Picture:
+            if (!showPicture()) return;
+            break;
+        case Prop::Font:
+            // The dpi may have changed with the font: the picture follows it.
+            NativeControl::apply(prop, index);
+            if (showPicture()) wrote();
+            return;
+        default:
+            return NativeControl::apply(prop, index);
+    }
+    wrote();
+}
+
+bool ButtonControl::showPicture() {
+    const Picture picture = m_button.picture();
+    HICON icon = picture == Picture::None
+                     ? nullptr
+                     : m_context.resources.arrow(picture, kArrowPixels * m_context.dpi / 96);
+    if (icon == m_icon) return false;
+    m_icon = icon;
+    LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
+    style = icon ? (style | BS_ICON) : (style & ~LONG_PTR{BS_ICON});
+    SetWindowLongPtrW(m_hwnd, GWL_STYLE, style);
+    SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    return true;
+}
+
+CheckBoxControl::CheckBoxControl(CheckBox& box, HWND parent, ViewContext& context)
+    : NativeControl(box, makeChild(L"BUTTON", BS_CHECKBOX | WS_TABSTOP, 0, parent, box), context),
+      m_box(box) {}
+
+void CheckBoxControl::command(unsigned code) {
+    if (code != BN_CLICKED) return;
+    m_box.click();
+    // The model has the last word: a refused click leaves the box as the model says.
+    apply(Prop::Value, -1);
+}
+
+void CheckBoxControl::applyAll() {
+    apply(Prop::Value, -1);
+}
+
+void CheckBoxControl::apply(Prop prop, int index) {
+    if (prop != Prop::Value) return NativeControl::apply(prop, index);
+    const WPARAM wanted = m_box.value() == 1 ? BST_CHECKED : BST_UNCHECKED;
+    if (static_cast<WPARAM>(SendMessageW(m_hwnd, BM_GETCHECK, 0, 0)) == wanted) return;
+    SendMessageW(m_hwnd, BM_SETCHECK, wanted, 0);
+    wrote();
+}
+
+}  // namespace orvane::win

@@ -1,0 +1,82 @@
+#pragma once
+
+// The controls that hold one value each: frames, labels, lines, buttons and the check box.
+// Entries, the combo boxes and the grid have files of their own.
+
+#include "core/window/Controls.h"
+#include "platform/win/NativeControl.h"
+
+namespace orvane::win {
+
+// A frame: a group box that is also the parent of its controls. The group box passes their
+// notifications and colour requests on to the top-level window (see WinWindowView).
+class FrameControl final : public NativeControl {
+public:
+    FrameControl(Frame& frame, HWND parent, ViewContext& context);
+
+protected:
+    void apply(Prop prop, int index) override;
+    void applyAll() override;
+};
+
+// A caption that wraps at its width, top-aligned; a label given a colour paints its whole box,
+// one in its design state shows the frame's background.
+class LabelControl final : public NativeControl {
+public:
+    LabelControl(Label& label, HWND parent, ViewContext& context);
+    HBRUSH colors(HDC dc) override;
+
+protected:
+    void apply(Prop prop, int index) override;
+    void applyAll() override;
+
+private:
+    bool m_filled = false;
+};
+
+// A straight line from (left, top) to (left + width, top + height) in its foreground colour,
+// drawn in its bounding box (one pixel wider and taller, so a flat line has room).
+class LineControl final : public NativeControl {
+public:
+    LineControl(Line& line, HWND parent, ViewContext& context);
+    void draw(const DRAWITEMSTRUCT& item) override;
+
+protected:
+    void apply(Prop prop, int index) override;
+    void showGeometry() override;
+};
+
+// A push button with a caption or an arrow picture; a click runs the model's click event.
+class ButtonControl final : public NativeControl {
+public:
+    ButtonControl(Button& button, HWND parent, ViewContext& context);
+    void command(unsigned code) override;
+
+protected:
+    void apply(Prop prop, int index) override;
+    void applyAll() override;
+
+private:
+    // Shows the model's picture at the dpi; false when the button already showed it.
+    bool showPicture();
+
+    Button& m_button;
+    HICON m_icon = nullptr;
+};
+
+// The check box without caption: a click toggles the model value, which runs its click event;
+// the box then shows what the model holds.
+class CheckBoxControl final : public NativeControl {
+public:
+    CheckBoxControl(CheckBox& box, HWND parent, ViewContext& context);
+    void command(unsigned code) override;
+
+protected:
+    void apply(Prop prop, int index) override;
+    void applyAll() override;
+
+private:
+    CheckBox& m_box;
+};
+
+}  // namespace orvane::win
