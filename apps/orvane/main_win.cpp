@@ -2,12 +2,12 @@
 // comm API's serial ports on a message loop with high-resolution timers, files in the ANSI code
 // page under UTF-16 paths. Everything else is the same code as on every platform.
 #include "apps/orvane/Orvane.h"
+#include "platform/win/LoopSerialPort.h"
 #include "platform/win/TextConvert.h"
 #include "platform/win/WinClock.h"
 #include "platform/win/WinEventLoop.h"
 #include "platform/win/WinFileSystem.h"
 #include "platform/win/WinPortNaming.h"
-#include "platform/win/WinSerialPort.h"
 
 #include <cstdio>
 #include <io.h>
@@ -20,20 +20,6 @@
 namespace {
 
 using namespace orvane;
-
-// A serial port whose events the loop delivers: its wake event is watched for as long as it lives.
-class LoopPort final : public win::WinSerialPort {
-public:
-    explicit LoopPort(win::WinEventLoop& loop) : m_loop(loop) {
-        m_loop.watch(wakeEvent(), [this] { pump(); });
-    }
-    ~LoopPort() override { m_loop.unwatch(wakeEvent()); }
-    LoopPort(const LoopPort&) = delete;
-    LoopPort& operator=(const LoopPort&) = delete;
-
-private:
-    win::WinEventLoop& m_loop;
-};
 
 // The time now as ISO 8601 in UTC, to the millisecond: "2026-12-07T09:50:47.801Z".
 std::string timestamp() {
@@ -60,7 +46,7 @@ int wmain(int argc, wchar_t** argv) {
                          clock,
                          files,
                          naming,
-                         [&loop] { return std::unique_ptr<ISerialPort>(new LoopPort(loop)); },
+                         [&loop] { return std::unique_ptr<ISerialPort>(new win::LoopSerialPort(loop)); },
                          timestamp,
                          _isatty(_fileno(stderr)) != 0};
     return cli::runOrvane(args, std::cout, std::cerr, kit);

@@ -1,6 +1,7 @@
 #include "platform/qt/ProgramRunner.h"
 
 #include "core/files/DiskFileSystem.h"
+#include "core/shell/ProgramLifetime.h"
 #include "core/window/TimerDriver.h"
 #include "platform/linux/LinuxPortNaming.h"
 #include "platform/qt/QtAppInfo.h"
@@ -15,27 +16,7 @@
 #include <QApplication>
 #include <QScreen>
 
-#include <algorithm>
-#include <climits>
-
 namespace orvane::qt {
-
-namespace {
-
-// Marks a window coordinate that start-up left alone (no settings file said where the window
-// goes); no coordinate that start-up sets can take this value.
-constexpr int kUnplaced = INT_MIN;
-
-// A window whose position start-up did not set stands centred on the screen, where new windows
-// commonly appear.
-void placeUnplaced(Window& window, const IScreen& screen) {
-    Rect geometry = window.geometry();
-    if (geometry.left == kUnplaced) geometry.left = std::max(0, (screen.widthTwips() - geometry.width) / 2);
-    if (geometry.top == kUnplaced) geometry.top = std::max(0, (screen.heightTwips() - geometry.height) / 2);
-    window.setGeometry(geometry);
-}
-
-}  // namespace
 
 int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerModel) {
     QApplication application(argc, argv);
@@ -55,21 +36,10 @@ int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerM
     Platform platform{port, fileDialog, messageBox, appInfo, screen, clock, files, portNaming};
 
     App app(std::move(profile), registerModel, platform);
-    Window& window = app.form().form;
-    Rect unplaced = window.geometry();
-    unplaced.left = kUnplaced;
-    unplaced.top = kUnplaced;
-    window.setGeometry(unplaced);
-    app.Form_Load();
-    placeUnplaced(window, screen);
-
+    ProgramLifetime lifetime(app, screen);
+    lifetime.load();
     // Shut-down runs once, whether the window closes or the session ends the application.
-    bool unloaded = false;
-    auto unload = [&app, &unloaded] {
-        if (unloaded) return;
-        unloaded = true;
-        app.Form_Unload();
-    };
+    auto unload = [&lifetime] { lifetime.unload(); };
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &application, unload);
 
     const QScreen* primary = QGuiApplication::primaryScreen();
