@@ -19,6 +19,8 @@ public:
     int columns() const { return m_columns; }
     int fixedRows = 1;
     int fixedColumns = 1;
+    // A cell of a title row or column.
+    bool isFixed(int row, int column) const { return row < fixedRows || column < fixedColumns; }
 
     const std::string& textMatrix(int row, int column) const;
     void setTextMatrix(int row, int column, const std::string& text);

@@ -30,10 +30,6 @@ void GridBinding::applyAll() {
     showShape();
 }
 
-bool GridBinding::fixed(int row, int column) const {
-    return row < m_grid.fixedRows || column < m_grid.fixedColumns;
-}
-
 void GridBinding::apply(Prop prop, int index) {
     switch (prop) {
         case Prop::Cell:
@@ -65,7 +61,7 @@ void GridBinding::showShape() {
         for (int column = 0; column < columns; ++column) {
             auto* item = new QTableWidgetItem(toQString(m_grid.textMatrix(row, column)));
             item->setFlags(Qt::ItemIsEnabled);
-            if (fixed(row, column)) item->setBackground(titleBack);
+            if (m_grid.isFixed(row, column)) item->setBackground(titleBack);
             m_table->setItem(row, column, item);
         }
     }
@@ -88,7 +84,7 @@ void GridBinding::showAlignment(int column) {
     if (column >= m_table->columnCount()) return;
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const Align align =
-            fixed(row, column) ? m_grid.fixedAlignment(column) : m_grid.columnAlignment(column);
+            m_grid.isFixed(row, column) ? m_grid.fixedAlignment(column) : m_grid.columnAlignment(column);
         const Qt::Alignment wanted = toQAlignment(align) | Qt::AlignVCenter;
         QTableWidgetItem* item = m_table->item(row, column);
         if (item->textAlignment() == static_cast<int>(wanted)) continue;

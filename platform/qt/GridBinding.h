@@ -24,7 +24,6 @@ private:
     void showColumnWidth(int column);
     void showAlignment(int column);
     void showCell(int row, int column);
-    bool fixed(int row, int column) const;
 
     Grid& m_grid;
     QTableWidget* m_table;

@@ -42,10 +42,6 @@ void GridControl::applyAll() {
     showShape();
 }
 
-bool GridControl::fixed(int row, int column) const {
-    return row < m_grid.fixedRows || column < m_grid.fixedColumns;
-}
-
 void GridControl::apply(Prop prop, int index) {
     switch (prop) {
         case Prop::Cell:
@@ -189,7 +185,7 @@ LRESULT GridControl::notify(NMHDR& header, bool& handled) {
                 return CDRF_NOTIFYSUBITEMDRAW;
             case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
                 const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
-                if (!fixed(row, draw.iSubItem)) return CDRF_DODEFAULT;
+                if (!m_grid.isFixed(row, draw.iSubItem)) return CDRF_DODEFAULT;
                 drawTitle(draw.nmcd.hdc, row, draw.iSubItem);
                 return CDRF_SKIPDEFAULT;
             }

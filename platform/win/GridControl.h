@@ -33,7 +33,6 @@ private:
     void showColumnWidth(int column);
     void showAlignment(int column);
     void showCell(int row, int column);
-    bool fixed(int row, int column) const;
     void drawTitle(HDC dc, int row, int column);
 
     Grid& m_grid;
