@@ -232,6 +232,19 @@ TEST(ModuleSimTest, FaultsChangeTheReplies) {
          },
          {"/T " + kRxValues},
          "*T " + kRxValues + "\r"},
+        {"echo of three values",
+         'R',
+         [](SimFaults& f) { f.echoValues = 3; },
+         {"/T " + kRxValues},
+         "*T 12,34,56\r"},
+        {"stored wrong, echoed short",
+         'R',
+         [](SimFaults& f) {
+             f.storeWrong = 4;
+             f.echoValues = 3;
+         },
+         {"/T " + kRxValues, "/W 01", "/R 01"},
+         "*R 01 12,34,56,79,9A\r"},
         {"noise", 'T', [](SimFaults& f) { f.noise = "\r\n~"; }, {"/M"}, "\r\n~*M 0A,26,C8\r"},
         {"unsolicited clear",
          'T',

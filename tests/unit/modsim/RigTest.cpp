@@ -76,5 +76,16 @@ TEST(RigTest, ModuleNobodySpeaksToStaysOn) {
     EXPECT_EQ(eventText(rig.advance(1000010).events), "off 000001@1000010 on 000002@1000010");
 }
 
+// A module that leaves after "/D" hands the rest of the same bytes, and everything after, to the
+// next one at once: the swap of a unit in the middle of a write.
+TEST(RigTest, ModuleLeavingAfterACommandHandsTheRestToTheNext) {
+    SimFaults leaves;
+    leaves.leaveAfter = "/D";
+    Rig rig(SimConfig{}, {{1, leaves}, {2, {}}}, 3000, 500, 0);
+    const RigOutput out = rig.feed("/D\r/D\r", 100);
+    EXPECT_EQ(out.reply.bytes(), "*D 000001 2024/05/17 FO=00\r*D 000002 2024/05/17 FO=00\r");
+    EXPECT_EQ(eventText(out.events), "on 000001@0 off 000001@100 on 000002@100");
+}
+
 }  // namespace
 }  // namespace orvane::modsim

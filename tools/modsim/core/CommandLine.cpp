@@ -85,6 +85,17 @@ std::optional<std::string> readFault(Option& option, SimFaults& f) {
         f.corrupt = true;
         f.corruptOn.push_back(option.value());
         if (f.corruptOn.back().empty()) return "expects a command prefix";
+    } else if (name == "--store-wrong") {
+        const auto index = option.count(1, 12);
+        if (!index) return "expects a value number 1 to 12";
+        f.storeWrong = static_cast<int>(*index);
+    } else if (name == "--echo-values") {
+        const auto count = option.count(1, 12);
+        if (!count) return "expects a value count 1 to 12";
+        f.echoValues = static_cast<int>(*count);
+    } else if (name == "--leave-after") {
+        f.leaveAfter = option.value();
+        if (f.leaveAfter.empty()) return "expects a command prefix";
     } else if (name == "--chunk") {
         const auto size = option.count(1, 4096);
         if (!size) return "expects a chunk size 1 to 4096";
@@ -256,6 +267,10 @@ Faults:
   --corrupt-value I       change value I (1-12) instead; implies --corrupt
   --corrupt-on CMD        corrupt only echoes of commands beginning with CMD; repeatable;
                           implies --corrupt
+  --store-wrong I         store value I (1-12) of every "/W" wrong; the echoes show it
+  --echo-values N         echo only the first N values in "*T" and "*W" ("*R" has all)
+  --leave-after CMD       rig only: after answering a command beginning with CMD ("/D") the
+                          module is taken off and the next one goes on at once
   --chunk N               send replies in pieces of N bytes
   --chunk-pause-ms N      pause between pieces (default 2)
   --noise                 send CR, LF and "~" before every reply

@@ -208,7 +208,7 @@ std::string ModuleSim::testReply(const std::string& command) {
     m_testRegisters = values;
     // A transmitter puts one more blank before the values (first value at position 5); a receiver
     // starts them at position 4.
-    return std::string(m_config.type == 'T' ? "*T  " : "*T ") + echo(command, *values);
+    return std::string(m_config.type == 'T' ? "*T  " : "*T ") + echo(command, shortened(*values));
 }
 
 std::string ModuleSim::writeReply(const std::string& command) {
@@ -216,8 +216,18 @@ std::string ModuleSim::writeReply(const std::string& command) {
     if (!slot || !m_testRegisters || m_config.faults.writeErrorSlots.contains(*slot)) return "*W Err";
     const auto index = static_cast<std::size_t>(*slot);
     m_flash[index] = *m_testRegisters;
+    if (const auto wrong = static_cast<std::size_t>(m_config.faults.storeWrong); wrong > 0) {
+        auto& value = m_flash[index][std::min(wrong, m_flash[index].size()) - 1];
+        value = static_cast<std::uint8_t>(value ^ 0x01);
+    }
     ++m_writeCounts[index];
-    return "*W " + slotText(*slot) + " " + echo(command, m_flash[index]);
+    return "*W " + slotText(*slot) + " " + echo(command, shortened(m_flash[index]));
+}
+
+std::vector<std::uint8_t> ModuleSim::shortened(std::vector<std::uint8_t> values) const {
+    const auto count = static_cast<std::size_t>(m_config.faults.echoValues);
+    if (count > 0 && count < values.size()) values.resize(count);
+    return values;
 }
 
 std::string ModuleSim::echo(const std::string& command, std::vector<std::uint8_t> values) const {

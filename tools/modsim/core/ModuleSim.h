@@ -72,6 +72,8 @@ private:
     void handle(const std::string& command, SimOutput& out);
     std::string execute(const std::string& command);
     std::string echo(const std::string& command, std::vector<std::uint8_t> values) const;
+    // The values an echo of "/T" or "/W" carries (the echo-values fault keeps the first few).
+    std::vector<std::uint8_t> shortened(std::vector<std::uint8_t> values) const;
     std::string readReply(const std::string& command);
     std::string testReply(const std::string& command);
     std::string writeReply(const std::string& command);

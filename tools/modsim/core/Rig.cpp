@@ -44,14 +44,37 @@ RigOutput Rig::advance(std::int64_t nowMs) {
 
 RigOutput Rig::feed(std::string_view bytes, std::int64_t nowMs) {
     RigOutput out = advance(nowMs);
-    if (!m_on) return out;
-    out.reply = m_modules[m_placedCount - 1].feed(bytes);
-    for (const SimExchange& exchange : out.reply.exchanges) {
-        if (!m_dueMs) m_dueMs = nowMs + m_holdMs;
-        if (!m_written && exchange.command.starts_with("/W")) {
-            m_written = true;
-            m_dueMs = nowMs + m_holdMs;
+    // A module that leaves after a command hears the bytes up to that command's end; the rest go
+    // to the module put on at once after it.
+    while (m_on && !bytes.empty()) {
+        const std::string& leaveAfter = m_modules[m_placedCount - 1].config().faults.leaveAfter;
+        std::size_t heard = bytes.size();
+        if (const std::size_t at = leaveAfter.empty() ? std::string_view::npos : bytes.find(leaveAfter);
+            at != std::string_view::npos) {
+            if (const std::size_t end = bytes.find('\r', at); end != std::string_view::npos) heard = end + 1;
         }
+        const SimOutput reply = m_modules[m_placedCount - 1].feed(bytes.substr(0, heard));
+        bytes.remove_prefix(heard);
+        bool leaves = false;
+        for (const SimExchange& exchange : reply.exchanges) {
+            if (!m_dueMs) m_dueMs = nowMs + m_holdMs;
+            if (!m_written && exchange.command.starts_with("/W")) {
+                m_written = true;
+                m_dueMs = nowMs + m_holdMs;
+            }
+            leaves = leaves || (!leaveAfter.empty() && exchange.command.starts_with(leaveAfter));
+        }
+        out.reply.chunks.insert(out.reply.chunks.end(), reply.chunks.begin(), reply.chunks.end());
+        out.reply.exchanges.insert(out.reply.exchanges.end(), reply.exchanges.begin(), reply.exchanges.end());
+        out.reply.dropLink = out.reply.dropLink || reply.dropLink;
+        if (!leaves) break;
+        // Off now and the next one on at once, if there is one.
+        const std::int64_t gap = m_gapMs;
+        m_gapMs = 0;
+        m_dueMs = nowMs;
+        RigOutput swapped = advance(nowMs);
+        m_gapMs = gap;
+        out.events.insert(out.events.end(), swapped.events.begin(), swapped.events.end());
     }
     return out;
 }

@@ -26,6 +26,15 @@ struct SimFaults {
     int corruptValue = 1;
     // When not empty, corrupt only the echoes of commands with one of these prefixes ("/W 02").
     std::vector<std::string> corruptOn;
+    // Store that value (1-based) wrong in the flash on every "/W" (lowest bit flipped); every echo
+    // then shows what is stored (0: off).
+    int storeWrong = 0;
+    // Echo only the first this many values in "*T" and "*W" replies (0: all), as a module may that
+    // echoes just the values a program compares. "*R" still carries every value.
+    int echoValues = 0;
+    // On a rig: the module is taken off right after answering a command with this prefix ("/D"),
+    // and the next one goes on at once, so the commands after it reach another module.
+    std::string leaveAfter;
     // Cut every reply into pieces of this many bytes (0: one piece per reply).
     std::size_t chunkSize = 0;
     // Bytes sent before the "*" of every reply (a line feed left over, a glitch on the line).
