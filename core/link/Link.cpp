@@ -74,14 +74,19 @@ void Link::ComStart_Click() {
             recoverFromPortError();
             return;
         }
-        m_port.close();
-        showPortClosed();
+        close();
         return;
     }
 
+    open(f.Combo1.text());
+}
+
+bool Link::open(const std::string& name) {
+    Form1& f = m_form;
+    if (m_opened) return true;
     // A "COMn" name selects its port and a device path (where the platform has them) that device;
     // any other text opens the port selected before.
-    const PortChoice choice = m_naming.parse(f.Combo1.text());
+    const PortChoice choice = m_naming.parse(name);
     if (choice.kind == PortChoice::Kind::Number)
         m_port.setPortNumber(choice.number);
     else if (choice.kind == PortChoice::Kind::Device)
@@ -90,7 +95,7 @@ void Link::ComStart_Click() {
     if (!m_port.setDtr(true) || !m_port.setRts(true) || !m_port.open()) {
         f.P_Message.setCaption(m_profile.comNotOpenText);
         f.P_Message.setToolTip(m_port.lastErrorText());
-        return;
+        return false;
     }
 
     f.P_Message.setCaption({});
@@ -115,6 +120,13 @@ void Link::ComStart_Click() {
     f.Combo1.setEnabled(false);
     f.Combo1.setBackColor(f.ColorGreen);
     f.GetInfoSW.setEnabled(true);
+    return true;
+}
+
+void Link::close() {
+    if (!m_opened || m_form.exchange.running()) return;
+    m_port.close();
+    showPortClosed();
 }
 
 void Link::MSComm1_OnLost() {

@@ -31,6 +31,14 @@ public:
     // the port-error path.
     void ComStart_Click();
 
+    // Opens the port a name selects ("COMn", or a device path where the platform has them), as
+    // "Open" opens the port box's choice; the box itself is left as it is. True when the port is
+    // open (also when it was already); else P_Message says why, as for a click.
+    bool open(const std::string& name);
+
+    // Closes the open port as "Close" does between exchanges; nothing while one runs.
+    void close();
+
     // The open port failed on its own (the adapter was pulled): the port-error path at once, so
     // the frame never shows a port as open that is gone.
     void MSComm1_OnLost();

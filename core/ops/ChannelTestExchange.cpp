@@ -1,7 +1,7 @@
 #include "core/ops/ChannelTestExchange.h"
 
 #include "core/ops/ExchangeSupport.h"
-#include "core/window/StatusTexts.h"
+#include "core/window/Faults.h"
 
 #include <algorithm>
 
@@ -41,8 +41,7 @@ void ChannelTestExchange::TestTimer_Timer() {
             if (!texts) {
                 // The channel's text gives no register values: nothing is sent, so there is no
                 // test mode to leave either.
-                f.T_Message.setCaption(status::kTestDataError);
-                f.outcome.fail(OutcomeKind::TestDataError, f.ChIndex);
+                recordFault(f, m_profile, Fault::TestData, f.ChIndex);
                 endTest();
                 break;
             }
@@ -55,10 +54,7 @@ void ChannelTestExchange::TestTimer_Timer() {
             break;
         }
         case 1:
-            if (f.ReplyFlag == 0) {
-                f.T_Message.setCaption(status::kNotResponse);
-                unanswered();
-            }
+            if (f.ReplyFlag == 0) unanswered(Fault::NoReply);
             if (m_profile.closesTestWithStar) {
                 // The transmitter leaves test mode when RTS drops and a bare "*" arrives.
                 if (!switchRts(&timer, false)) return;

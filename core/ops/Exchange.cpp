@@ -1,7 +1,6 @@
 #include "core/ops/Exchange.h"
 
 #include "core/ops/ExchangeSupport.h"
-#include "core/window/StatusTexts.h"
 
 #include <exception>
 #include <string>
@@ -71,29 +70,31 @@ void Exchange::unanswered() {
     o.unanswered(o.awaitedCommand(), o.awaitedChannel(), m_form.SeqStep);
 }
 
+void Exchange::unanswered(Fault shown) {
+    const OutcomeRecorder& o = m_form.outcome;
+    recordUnanswered(m_form, m_profile, shown, o.awaitedCommand(), o.awaitedChannel());
+}
+
 bool Exchange::ownModule() const {
     const std::string& version = m_form.outcome.current().version;
     return !version.empty() && version.front() == m_profile.moduleType;
 }
 
-void Exchange::closeSequence(Timer& timer, OutcomeKind unconfirmed, const char* unconfirmedText) {
+void Exchange::closeSequence(Timer& timer, Fault unconfirmed) {
     Form1& f = m_form;
     f.exchange.end();
     f.EnableSwitches();
     timer.setTimerEnabled(false);
     // An aborted exchange also counts as unanswered when the missing reply came after all, between
     // the abort and this step: the commands after it were never sent.
-    if (f.ReplyFlag == 0 || f.SeqStep == ops::kAbortStep) {
-        f.T_Message.setCaption(status::kNotResponse);
-        if (f.SeqStep != ops::kAbortStep) unanswered();
-    }
+    // After an abort the step that found no reply has recorded it already: the first failure stays.
+    if (f.ReplyFlag == 0 || f.SeqStep == ops::kAbortStep) unanswered(Fault::NoReply);
     const Outcome& o = f.outcome.current();
     if (o.passed() && !o.allConfirmed()) {
         int first = 0;
         while (o.confirmed[static_cast<std::size_t>(first)])
             ++first;
-        f.T_Message.setCaption(unconfirmedText);
-        f.outcome.fail(unconfirmed, first);
+        recordFault(f, m_profile, unconfirmed, first);
     }
     finish();
 }

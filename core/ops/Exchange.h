@@ -2,6 +2,7 @@
 
 #include "core/link/Link.h"
 #include "core/platform/ISerialPort.h"
+#include "core/window/Faults.h"
 #include "core/window/Form1.h"
 #include "core/window/Profile.h"
 
@@ -15,6 +16,13 @@ struct Progress {
     int step = 0;
     int of = 0;
     int channel = -1;
+};
+
+// Told where the running exchange is after each of its ticks (a progress line).
+class IProgressWatcher {
+public:
+    virtual ~IProgressWatcher() = default;
+    virtual void progressed(ExchangeKind exchange, const Progress& where) = 0;
 };
 
 // What every exchange with the module works on (the window and its state, the program's
@@ -44,15 +52,18 @@ protected:
     bool switchRts(Timer* timer, bool on);
     // Empties the module information boxes the program has and greys them.
     void clearIdentity();
-    // The step's test found no reply: the command it waited for is recorded as unanswered.
+    // The step's test found no reply: the command it waited for is recorded as unanswered (the
+    // label shows it later, at the closing step).
     void unanswered();
+    // The same, shown at once on the fault's label.
+    void unanswered(Fault shown);
     // The module's identity as this exchange received it is of the program's own module type.
     bool ownModule() const;
     // The closing step of a check or a write, after the last command or an abort: the buttons
     // come back, the timer stops, "Not Response!!" when the last reply is missing; a run that
     // found no fault yet confirmed fewer than four channels fails with `unconfirmed` on the first
     // of them. Then the exchange ends.
-    void closeSequence(Timer& timer, OutcomeKind unconfirmed, const char* unconfirmedText);
+    void closeSequence(Timer& timer, Fault unconfirmed);
     // The exchange ends (its lock already given back): its outcome goes to everyone listening.
     void finish();
 

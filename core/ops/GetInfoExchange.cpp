@@ -18,6 +18,7 @@ void GetInfoExchange::GetInfoSW_Click() {
     Form1& f = m_form;
     if (f.exchange.running()) return;
     f.outcome.begin(ExchangeKind::GetInfo);
+    m_shownSerial = f.Serial.text();
     // The module listens only with RTS on; a test may have left it off.
     if (!switchRts(nullptr, true)) return;  // the port-error path has ended the exchange
     f.exchange.begin(f.GetInfoTimer);
@@ -69,9 +70,16 @@ void GetInfoExchange::verdict() {
     else
         f.EnableInfoSwitchOnly();
     f.GetInfoTimer.setTimerEnabled(false);
-    if (f.ReplyFlag == 0 || o.version.empty() || o.serial.empty()) {
-        f.C_Message.setCaption(status::kNoIdentity);
-        f.outcome.unanswered(o.version.empty() ? "/V" : "/D", -1, f.SeqStep);
+    if (f.ReplyFlag == 0 || o.version.empty() || o.serial.empty())
+        recordUnanswered(f, m_profile, Fault::NoIdentity, o.version.empty() ? "/V" : "/D");
+    // Green entries say what the module shown holds: another module (or none) holds nothing that
+    // this window confirmed.
+    if (o.serial != m_shownSerial) {
+        for (std::size_t ch = 0; ch < 4; ++ch) {
+            if (f.ChFrequency[ch].backColor() == f.ColorGreen) f.ChFrequency[ch].setBackColor(f.ColorWindow);
+            if (m_profile.hasStepLabels() && f.ChStep[ch].backColor() == f.ColorGreen)
+                f.ChStep[ch].setBackColor(f.ColorWindow);
+        }
     }
     finish();
 }

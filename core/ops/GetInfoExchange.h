@@ -2,6 +2,8 @@
 
 #include "core/ops/Exchange.h"
 
+#include <string>
+
 namespace orvane {
 
 // The "Get Info." exchange: opening byte, version and identity requests, verdict.
@@ -15,6 +17,9 @@ public:
 
 private:
     void verdict();
+
+    // The serial number the window showed when the exchange began.
+    std::string m_shownSerial;
 };
 
 }  // namespace orvane

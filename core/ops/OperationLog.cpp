@@ -9,6 +9,19 @@
 
 namespace orvane {
 
+std::string recordedChannel(const Form1& form, const IRegisterModel& model, int ch) {
+    if (const auto reached = model.unreachable(form, ch)) return text::formatFixed4(*reached);
+    return text::commaToPoint(form.ChFrequency[static_cast<std::size_t>(ch)].text());
+}
+
+std::string recordField(std::string text) {
+    for (char& c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == ',' || byte < 0x20 || byte == 0x7F) c = '?';
+    }
+    return text;
+}
+
 bool OperationLog::recordable(const Outcome& write) {
     return write.exchange == ExchangeKind::Write && write.passed() && write.allConfirmed();
 }
@@ -29,9 +42,9 @@ bool OperationLog::appendRecord(const Outcome& write) {
             // Fields go in unquoted. A channel is written with a decimal point where its entry
             // shows a decimal comma, so no channel field can split in two; the date keeps the
             // system's format, commas and all.
-            std::string line = write.serial + "," + write.version + ",";
-            for (std::size_t ch = 4; ch-- > 0;)
-                line += text::commaToPoint(m_form.ChFrequency[ch].text()) + ",";
+            std::string line = recordField(write.serial) + "," + recordField(write.version) + ",";
+            for (int ch = 4; ch-- > 0;)
+                line += recordedChannel(m_form, m_registerModel, ch) + ",";
             line +=
                 m_platform.clock.shortDate() + "," + m_platform.clock.timeOfDay() + "," + version + "\r\n";
             if (m_platform.files.appendLine(path(), line)) return true;

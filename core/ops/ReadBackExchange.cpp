@@ -1,7 +1,6 @@
 #include "core/ops/ReadBackExchange.h"
 
 #include "core/ops/ExchangeSupport.h"
-#include "core/window/StatusTexts.h"
 
 #include <algorithm>
 #include <string>
@@ -44,7 +43,7 @@ void ReadBackExchange::ReadAllTimer_Timer() {
         if (!sent) return;
     } else {
         // Closing step, after the last read or an abort; it sees the reply of the last command.
-        closeSequence(f.ReadAllTimer, OutcomeKind::Discrepancy, status::kDiscrepancy);
+        closeSequence(f.ReadAllTimer, Fault::Discrepancy);
     }
     ++f.SeqStep;
 }

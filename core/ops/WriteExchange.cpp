@@ -55,12 +55,11 @@ bool WriteExchange::identityStep() {
             // than load the registers of one module type into the other.
             const Outcome& o = f.outcome.current();
             if (f.ReplyFlag == 0 || o.version.empty() || o.serial.empty() || !ownModule()) {
-                f.T_Message.setCaption(status::kNotResponse);
-                f.outcome.unanswered(o.version.empty() ? "/V" : "/D", -1, f.SeqStep);
+                recordUnanswered(f, m_profile, Fault::NoReply, o.version.empty() ? "/V" : "/D");
                 f.SeqStep = ops::kAbortStep;
                 return false;
             }
-            if (m_admits && !m_admits(o)) {
+            if (m_admission && !m_admission->admits(o)) {
                 // Nothing was written: the write ends at once, with nothing on screen.
                 f.outcome.fail(OutcomeKind::NotAdmitted);
                 closingStep();
@@ -87,8 +86,7 @@ bool WriteExchange::channelStep() {
         if (!texts) {
             // No register values for this channel's text: the write ends here, before anything
             // of this channel or a later one reaches the flash.
-            f.T_Message.setCaption(status::kFlashWriteError);
-            f.outcome.fail(OutcomeKind::FlashWriteError, channel);
+            recordFault(f, m_profile, Fault::FlashWrite, channel);
             closingStep();
             return false;
         }
@@ -103,7 +101,7 @@ bool WriteExchange::channelStep() {
 }
 
 void WriteExchange::closingStep() {
-    closeSequence(m_form.WriteAllTimer, OutcomeKind::FlashWriteError, status::kFlashWriteError);
+    closeSequence(m_form.WriteAllTimer, Fault::FlashWrite);
 }
 
 bool WriteExchange::send(const std::string& bytes, std::initializer_list<std::string_view> replies,

@@ -2,9 +2,14 @@
 
 #include "core/ops/Exchange.h"
 
-#include <functional>
-
 namespace orvane {
+
+// Decides whether a write goes on to write the module that has just identified itself.
+class IAdmission {
+public:
+    virtual ~IAdmission() = default;
+    virtual bool admits(const Outcome& identified) = 0;
+};
 
 // The "Write" exchange: identity, common parameters, then each channel loaded and written. Its
 // outcome passes only when the module confirmed all four channels; the operation log takes its
@@ -19,9 +24,9 @@ public:
 
     // Asked once the module has identified itself as the program's own type, before anything is
     // written: a write the caller does not admit ends there, its outcome NotAdmitted. A production
-    // line uses it to leave alone a module it has already handled; the windows admit every module.
-    using Admission = std::function<bool(const Outcome& identified)>;
-    void setAdmission(Admission admits) { m_admits = std::move(admits); }
+    // line uses it to leave alone a module it has already handled; the windows admit every module
+    // (nullptr: no admission asked).
+    void setAdmission(IAdmission* admission) { m_admission = admission; }
 
 private:
     // Steps 0 to 3; false when the tick has ended early (abort or port error).
@@ -32,7 +37,7 @@ private:
     void closingStep();
     bool send(const std::string& bytes, std::initializer_list<std::string_view> replies, int channel = -1);
 
-    Admission m_admits;
+    IAdmission* m_admission = nullptr;
 };
 
 }  // namespace orvane

@@ -3,7 +3,7 @@
 #include "core/protocol/ReplyLines.h"
 #include "core/text/Latin1.h"
 #include "core/text/NumberText.h"
-#include "core/window/StatusTexts.h"
+#include "core/window/Faults.h"
 
 #include <algorithm>
 
@@ -19,20 +19,22 @@ bool isChannel(long long ch) {
     return ch >= 0 && ch <= 3;
 }
 
-// Whether an echo carries, value for value, the register texts that were sent (`sent`, joined
-// with ","): its values begin at 1-based `first`, each three further on. The first `required`
-// must be there; a line that ends right after them carries no more and is accepted (a module that
-// echoes only those); otherwise every further value up to the number sent must be there too. A
-// cut or malformed value is a difference.
-bool echoEquals(std::string_view line, std::size_t first, int required, std::string_view sent) {
+// How an echo compares with the register texts that were sent (`sent`, joined with ","): its
+// values begin at 1-based `first`, each three further on. The first `required` must be there; a
+// line that ends right after them carries no more and is accepted, but confirms only those (a
+// module that echoes only the values a program compares); otherwise every further value up to the
+// number sent must be there too. A cut or malformed value is a difference.
+enum class Echo { Differs, Short, Whole };
+
+Echo compareEcho(std::string_view line, std::size_t first, int required, std::string_view sent) {
     const std::size_t count = (sent.size() + 1) / 3;
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t position = first + 3 * i;
-        if (i == static_cast<std::size_t>(required) && line.size() + 2 == position) return true;
+        if (i == static_cast<std::size_t>(required) && line.size() + 2 == position) return Echo::Short;
         const std::string_view value = replyField(line, position, 2);
-        if (value.size() != 2 || value != sent.substr(3 * i, 2)) return false;
+        if (value.size() != 2 || value != sent.substr(3 * i, 2)) return Echo::Differs;
     }
-    return true;
+    return Echo::Whole;
 }
 
 std::string zeroPadded(long long value, std::size_t digits) {
@@ -96,16 +98,13 @@ void ReplyHandler::raiseReplyFlag(std::string_view line) {
 }
 
 void ReplyHandler::flashClear(std::string_view line) {
-    Label& label = m_profile.flashClearOnInfoLabel ? m_form.C_Message : m_form.T_Message;
     if (line.size() >= 8) {
         const std::string_view status = replyField(line, 4, 2);
         // A good status clears the label only between exchanges: what a running exchange has
         // found stays on screen.
-        if (status == "00" && !m_form.outcome.running()) label.setCaption({});
-        if (status == "01") {
-            label.setCaption(m_profile.flashClearErrorText);
-            m_form.outcome.fail(OutcomeKind::FlashClearError);
-        }
+        if (status == "00" && !m_form.outcome.running())
+            (m_form.*faultRow(m_profile, Fault::FlashClear).label).setCaption({});
+        if (status == "01") recordFault(m_form, m_profile, Fault::FlashClear);
     }
     raiseReplyFlag(line);
 }
@@ -129,10 +128,8 @@ void ReplyHandler::identity(std::string_view line) {
 
 void ReplyHandler::commonParameters(std::string_view line) {
     // "*M Err" differs as well and so ends with the same message.
-    if (replyField(line, 1, 11) != "*M " + m_form.CommonParam) {
-        m_form.T_Message.setCaption(status::kCommonParameterError);
-        m_form.outcome.fail(OutcomeKind::CommonParameterError);
-    }
+    if (replyField(line, 1, 11) != "*M " + m_form.CommonParam)
+        recordFault(m_form, m_profile, Fault::CommonParameters);
     raiseReplyFlag(line);
 }
 
@@ -141,8 +138,7 @@ bool ReplyHandler::readBack(std::string_view line) {
     if (!isChannel(ch)) return false;
     raiseReplyFlag(line);
     if (!echoMatchesGrid(line, kReadWriteFirstPosition, m_profile.readEchoValues, ch)) {
-        m_form.T_Message.setCaption(status::kDiscrepancy);
-        m_form.outcome.fail(OutcomeKind::Discrepancy, static_cast<int>(ch));
+        recordFault(m_form, m_profile, Fault::Discrepancy, static_cast<int>(ch));
         return false;
     }
     if (running(ExchangeKind::Check)) confirmChannel(ch);
@@ -154,13 +150,13 @@ bool ReplyHandler::testEcho(std::string_view line) {
     raiseReplyFlag(line);
     const auto first = static_cast<std::size_t>(std::max(m_profile.testEchoFirstPosition, 1));
     const std::string* sent = f.outcome.sentTo(f.ChIndex);
-    if (!sent || !echoEquals(line, first, m_profile.testEchoValues, *sent)) {
-        f.T_Message.setCaption(status::kTestDataError);
-        f.outcome.fail(OutcomeKind::TestDataError, f.ChIndex);
+    const Echo echo = sent ? compareEcho(line, first, m_profile.testEchoValues, *sent) : Echo::Differs;
+    if (echo == Echo::Differs) {
+        recordFault(f, m_profile, Fault::TestData, f.ChIndex);
         return false;
     }
     // A full match shows nothing; it confirms the channel a test loaded.
-    if (running(ExchangeKind::Test)) f.outcome.confirm(f.ChIndex);
+    if (running(ExchangeKind::Test)) f.outcome.confirm(f.ChIndex, echo == Echo::Whole);
     return true;
 }
 
@@ -181,17 +177,13 @@ void ReplyHandler::version(std::string_view line) {
     } else {
         f.Version.setBackColor(f.ColorGray);
         f.EnableInfoSwitchOnly();
-        f.C_Message.setCaption(status::kTargetError);
-        f.outcome.fail(OutcomeKind::WrongModuleType);
+        recordFault(f, m_profile, Fault::WrongModuleType);
     }
 }
 
 bool ReplyHandler::writeEcho(std::string_view line) {
     Form1& f = m_form;
-    if (line.starts_with("*W Err")) {
-        f.T_Message.setCaption(m_profile.writeErrText);
-        f.outcome.fail(OutcomeKind::FlashWriteError, f.ChIndex);
-    }
+    if (line.starts_with("*W Err")) recordFault(f, m_profile, Fault::WriteErrLine, f.ChIndex);
 
     // The line then goes through the "*W" test as well. Its channel field "Er" reads as 14 in
     // hexadecimal (stop) but as 0 in decimal, where the missing values end it with the error text.
@@ -202,13 +194,14 @@ bool ReplyHandler::writeEcho(std::string_view line) {
     // The echo belongs to the channel being written (ChIndex): one that names another channel, or
     // carries other values than were sent for it, is a failed write of that channel.
     const std::string* sent = f.outcome.sentTo(f.ChIndex);
-    if (ch != f.ChIndex || !sent ||
-        !echoEquals(line, kReadWriteFirstPosition, m_profile.writeEchoValues, *sent)) {
-        f.T_Message.setCaption(status::kFlashWriteError);
-        f.outcome.fail(OutcomeKind::FlashWriteError, f.ChIndex);
+    const Echo echo = ch == f.ChIndex && sent
+                          ? compareEcho(line, kReadWriteFirstPosition, m_profile.writeEchoValues, *sent)
+                          : Echo::Differs;
+    if (echo == Echo::Differs) {
+        recordFault(f, m_profile, Fault::FlashWrite, f.ChIndex);
         return false;
     }
-    if (running(ExchangeKind::Write)) confirmChannel(ch);
+    if (running(ExchangeKind::Write)) confirmChannel(ch, echo == Echo::Whole);
     return true;
 }
 
@@ -230,9 +223,9 @@ bool ReplyHandler::echoMatchesGrid(std::string_view line, std::size_t firstPosit
     return true;
 }
 
-void ReplyHandler::confirmChannel(long long ch) {
+void ReplyHandler::confirmChannel(long long ch, bool whole) {
     const auto index = static_cast<std::size_t>(ch);
-    m_form.outcome.confirm(static_cast<int>(ch));
+    m_form.outcome.confirm(static_cast<int>(ch), whole);
     m_form.ChFrequency[index].setBackColor(m_form.ColorGreen);
     if (m_profile.hasStepLabels()) m_form.ChStep[index].setBackColor(m_form.ColorGreen);
 }

@@ -47,7 +47,7 @@ private:
     bool echoMatchesGrid(std::string_view line, std::size_t firstPosition, int count, long long ch) const;
     // The channel's entry (and in the receiver its step label) turns green: the module confirmed it
     // in the running exchange.
-    void confirmChannel(long long ch);
+    void confirmChannel(long long ch, bool whole = true);
 
     Form1& m_form;
     const Profile& m_profile;

@@ -30,11 +30,12 @@ App::App(Profile profile, IRegisterModel& registerModel, Platform& platform)
       m_replies(m_form, m_profile, platform.port),
       m_frequencies(m_form, m_profile, platform),
       m_settings(m_form, m_profile, platform),
-      m_log(m_form, platform),
+      m_log(m_form, platform, registerModel),
       m_getInfo(m_form, m_profile, platform.port, m_link),
       m_test(m_form, m_profile, platform.port, m_link),
       m_readBack(m_form, m_profile, platform.port, m_link),
-      m_write(m_form, m_profile, platform.port, m_link) {
+      m_write(m_form, m_profile, platform.port, m_link),
+      m_identity(m_form, m_profile, platform.port, m_link) {
     describeWindow(m_form, m_profile.window);
     wire();
 }
@@ -48,12 +49,28 @@ void App::wire() {
     m_platform.port.setLostHandler([this] { m_link.MSComm1_OnLost(); });
 
     f.GetInfoSW.onClick = [this] { m_getInfo.GetInfoSW_Click(); };
-    f.GetInfoTimer.onTick = [this] { m_getInfo.GetInfoTimer_Timer(); };
-    f.TestTimer.onTick = [this] { m_test.TestTimer_Timer(); };
+    f.GetInfoTimer.onTick = [this] {
+        m_getInfo.GetInfoTimer_Timer();
+        ticked(ExchangeKind::GetInfo);
+    };
+    f.TestTimer.onTick = [this] {
+        m_test.TestTimer_Timer();
+        ticked(ExchangeKind::Test);
+    };
     f.ChCheckSW.onClick = [this] { m_readBack.ChCheckSW_Click(); };
-    f.ReadAllTimer.onTick = [this] { m_readBack.ReadAllTimer_Timer(); };
+    f.ReadAllTimer.onTick = [this] {
+        m_readBack.ReadAllTimer_Timer();
+        ticked(ExchangeKind::Check);
+    };
     f.ChWriteSW.onClick = [this] { m_write.ChWriteSW_Click(); };
-    f.WriteAllTimer.onTick = [this] { m_write.WriteAllTimer_Timer(); };
+    f.WriteAllTimer.onTick = [this] {
+        m_write.WriteAllTimer_Timer();
+        ticked(ExchangeKind::Write);
+    };
+    f.IdentityTimer.onTick = [this] {
+        m_identity.IdentityTimer_Timer();
+        ticked(ExchangeKind::Identity);
+    };
 
     for (int ch = 0; ch < 4; ++ch) {
         const auto i = static_cast<std::size_t>(ch);
@@ -159,10 +176,44 @@ Progress App::progress(ExchangeKind exchange) const {
             return m_test.progress();
         case ExchangeKind::Check:
             return m_readBack.progress();
+        case ExchangeKind::Identity:
+            return m_identity.progress();
         case ExchangeKind::Write:
             break;
     }
     return m_write.progress();
+}
+
+void App::ticked(ExchangeKind exchange) {
+    if (m_watcher && m_form.outcome.running() && m_form.outcome.exchange() == exchange)
+        m_watcher->progressed(exchange, progress(exchange));
+}
+
+std::optional<std::string> App::openPort(const std::string& name) {
+    if (m_link.open(name)) return std::nullopt;
+    return m_link.openFailure();
+}
+
+bool App::startExchange(ExchangeKind exchange, int channel) {
+    if (m_form.exchange.running()) return false;
+    switch (exchange) {
+        case ExchangeKind::GetInfo:
+            m_getInfo.GetInfoSW_Click();
+            break;
+        case ExchangeKind::Test:
+            m_test.ChTestSW_Click(channel);
+            break;
+        case ExchangeKind::Check:
+            m_readBack.ChCheckSW_Click();
+            break;
+        case ExchangeKind::Write:
+            m_write.ChWriteSW_Click();
+            break;
+        case ExchangeKind::Identity:
+            m_identity.start();
+            break;
+    }
+    return true;
 }
 
 void App::IntervalTimer_Timer() {

@@ -4,6 +4,7 @@
 #include "core/link/Link.h"
 #include "core/ops/ChannelTestExchange.h"
 #include "core/ops/GetInfoExchange.h"
+#include "core/ops/IdentityExchange.h"
 #include "core/ops/OperationLog.h"
 #include "core/ops/ReadBackExchange.h"
 #include "core/ops/WriteExchange.h"
@@ -15,6 +16,8 @@
 #include "core/window/Profile.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace orvane {
 
@@ -57,10 +60,22 @@ public:
     // Where the running exchange of that kind is, as the exchange counts its steps.
     Progress progress(ExchangeKind exchange) const;
 
+    // The program without its window, as the headless command uses it. Opens the port a name
+    // selects, as "Open" does, without typing into the port box: nothing when it is open, else
+    // why not.
+    std::optional<std::string> openPort(const std::string& name);
+    // Starts an exchange as its button does (`channel`: the channel a test loads); the identity
+    // re-read has no button. False while another exchange runs.
+    bool startExchange(ExchangeKind exchange, int channel = -1);
+    // Told where the running exchange is after each of its ticks (nullptr: nobody).
+    void setProgressWatcher(IProgressWatcher* watcher) { m_watcher = watcher; }
+
 private:
     void load(bool windowed);
     void wire();
     void shapeGrid();
+    // After a tick of an exchange's timer: the watcher hears where it is.
+    void ticked(ExchangeKind exchange);
 
     Profile m_profile;
     IRegisterModel& m_registerModel;
@@ -75,6 +90,8 @@ private:
     ChannelTestExchange m_test;
     ReadBackExchange m_readBack;
     WriteExchange m_write;
+    IdentityExchange m_identity;
+    IProgressWatcher* m_watcher = nullptr;
 };
 
 }  // namespace orvane

@@ -88,7 +88,7 @@ std::vector<Control*> Form1::controls() {
 }
 
 std::vector<Timer*> Form1::timers() {
-    return {&IntervalTimer, &GetInfoTimer, &TestTimer, &ReadAllTimer, &WriteAllTimer};
+    return {&IntervalTimer, &GetInfoTimer, &TestTimer, &ReadAllTimer, &WriteAllTimer, &IdentityTimer};
 }
 
 }  // namespace orvane

@@ -61,6 +61,8 @@ public:
     Timer TestTimer;
     Timer ReadAllTimer;
     Timer WriteAllTimer;
+    // The headless command's identity re-read; no control of the windows starts it.
+    Timer IdentityTimer;
 
     // Log File.
     CheckBox Check1;

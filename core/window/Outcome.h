@@ -6,7 +6,8 @@
 namespace orvane {
 
 // The exchanges with the module.
-enum class ExchangeKind { GetInfo, Test, Check, Write };
+// Identity is the serial number read again, by the headless command only.
+enum class ExchangeKind { GetInfo, Test, Check, Write, Identity };
 
 // How an exchange ended. Everything but Pass is a failure.
 enum class OutcomeKind {
@@ -19,7 +20,8 @@ enum class OutcomeKind {
     TestDataError,
     CommonParameterError,
     PortFailure,  // the port failed or was closed: `portReason` says why
-    NotAdmitted,  // a write whose caller did not let the module identified be written (nothing was)
+    NotAdmitted,  // a write whose caller did not let the module identified be written (nothing was):
+                  // a failure like the others, never a pass
 };
 
 // The result of one exchange, produced by the exchange itself as it runs. The window, the
@@ -36,6 +38,9 @@ struct Outcome {
     // Channels the module confirmed in this exchange: an echo equal to what was sent (test,
     // write), or stored values equal to what the window computes (check).
     std::array<bool, 4> confirmed{};
+    // Confirmed channels whose echo stopped after the values the window compares: the values
+    // beyond those were not seen (a receiver may echo only three of its five).
+    std::array<bool, 4> echoedShort{};
     // The identity as the module sent it in this exchange ("" when it did not).
     std::string serial;
     std::string version;

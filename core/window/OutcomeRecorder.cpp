@@ -79,8 +79,11 @@ void OutcomeRecorder::portFailed(std::string reason) {
     m_outcome.portReason = std::move(reason);
 }
 
-void OutcomeRecorder::confirm(int channel) {
-    if (m_running && isChannel(channel)) m_outcome.confirmed[static_cast<std::size_t>(channel)] = true;
+void OutcomeRecorder::confirm(int channel, bool whole) {
+    if (!m_running || !isChannel(channel)) return;
+    const auto index = static_cast<std::size_t>(channel);
+    m_outcome.confirmed[index] = true;
+    m_outcome.echoedShort[index] = !whole;
 }
 
 }  // namespace orvane

@@ -49,7 +49,9 @@ public:
     void unanswered(const std::string& command, int channel, int step);
     // The port failed: this ends the exchange, whatever was recorded before.
     void portFailed(std::string reason);
-    void confirm(int channel);
+    // The module confirmed a channel: `whole` when its echo carried every value sent, not only the
+    // ones the window compares.
+    void confirm(int channel, bool whole = true);
     void identity(std::string serial) { record(m_outcome.serial, std::move(serial)); }
     void version(std::string version) { record(m_outcome.version, std::move(version)); }
 

@@ -147,6 +147,31 @@ TEST_P(GetInfo, LateIdentityFillsTheBoxesButLeavesTheVerdict) {
     EXPECT_EQ(b.f.Serial.text(), "00662316");
 }
 
+// Green entries say what the module shown holds: Get Info. on the same module keeps them, on
+// another one takes them away (the receiver's step labels with them).
+TEST_P(GetInfo, AnotherModuleLosesTheGreenOfTheLast) {
+    OpsBench b(GetParam());
+    b.click(b.f.ChWriteSW);
+    b.finish();
+    ASSERT_EQ(b.greens(), (std::vector<bool>{true, true, true, true}));
+    b.click(b.f.GetInfoSW);
+    b.finish();
+    EXPECT_EQ(b.greens(), (std::vector<bool>{true, true, true, true}));
+
+    modsim::SimConfig other = b.module.sim.config();
+    other.serial = 0x000123;
+    b.module.sim = modsim::ModuleSim(other);
+    b.click(b.f.GetInfoSW);
+    b.finish();
+    EXPECT_EQ(b.f.Serial.text(), "00000291");
+    for (std::size_t ch = 0; ch < 4; ++ch) {
+        EXPECT_EQ(b.f.ChFrequency[ch].backColor(), b.f.ColorWindow) << ch;
+        if (!b.tx) {
+            EXPECT_EQ(b.f.ChStep[ch].backColor(), b.f.ColorWindow) << ch;
+        }
+    }
+}
+
 TEST_P(GetInfo, RtsFailureAtTheClickNeverStartsTheTimer) {
     OpsBench b(GetParam(), {}, false);
     b.p.port.failRtsWhenOpen = true;

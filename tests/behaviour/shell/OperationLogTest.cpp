@@ -91,6 +91,18 @@ TEST(OperationLog, WritesFieldsUnquotedAndChannelsWithAPoint) {
     EXPECT_EQ(p.form().L_Message.caption(), "");
 }
 
+// Text from the module never shifts or splits a record: its commas and control characters are
+// written as "?".
+TEST(OperationLog, AModulesTextCannotBreakTheRecord) {
+    TestProgram p(Program::Quorvex);
+    showWrittenModule(p);
+    Outcome write = confirmedWrite();
+    write.version = "T1,\n2";
+    p.app->operationLog().appendRecord(write);
+    EXPECT_EQ(readBytes(p.folder.str() + "/" + p.form().LogFileName.text()),
+              "12345678,T1??2,869.7500,868.3000,869.8000,869.9250,2026/12/07,10:20:30,1.5.2\r\n");
+}
+
 TEST(OperationLog, FailureShowsTheLogErrorAndTouchesNothingElse) {
     struct Case {
         const char* name;
