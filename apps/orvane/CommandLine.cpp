@@ -1,5 +1,7 @@
 #include "apps/orvane/CommandLine.h"
 
+#include "apps/orvane/production/Verdict.h"
+
 #include <algorithm>
 #include <charconv>
 #include <string_view>
@@ -41,13 +43,19 @@ constexpr CommandInfo kCommands[] = {
      "values of the channels given.\n"},
     {Command::Write, kWrite, "write", "write the four channels into a module's flash",
      "--module M --port P (--freq ...|--table FILE|--settings FILE) [--check] [--log FILE] [--record FILE]",
-     "Writes the four channels into the module's flash; with --check reads them back and compares.\n"},
+     "Writes the four channels into the module's flash; with --check reads them back and compares.\n"
+     "A channel whose echo stops short of the values sent is read back before the write passes.\n"
+     "The module's serial number is read again after the last echo (and after the check): another\n"
+     "module, or none, fails as module-changed, and nothing is logged for it.\n"},
     {Command::Run, kRun, "run", "production: write and check module after module on one or more rigs",
      "--module M --port P [--port P ...] (--freq ...|--table FILE|--settings FILE) [options]",
      "Production line: on every rig (one --port each, all at once) waits for a module, writes and\n"
      "checks it, prints PASS or FAIL with its serial number and the reason, waits until it is taken\n"
-     "off and starts over. A module still on its rig is never written twice. Ctrl-C (or SIGTERM)\n"
-     "ends the line after the modules in hand; a second one aborts them. A summary ends the run.\n"},
+     "off and starts over. A module still on its rig is never written twice; one taken off and put\n"
+     "on again (the rig empty for at least half a second) is written again, its line marked\n"
+     "(again). The serial number is read again after the write and after the check: another\n"
+     "module, or none, fails as module-changed. Ctrl-C (or SIGTERM) ends the line after the\n"
+     "modules in hand; a second one aborts them. A summary ends the run.\n"},
 };
 
 // How an option's value goes into the options: empty when it is good, else what is wrong.
@@ -152,7 +160,8 @@ const OptionSpec kOptions[] = {
      }},
     {"--log", "FILE", kWrite | kRun, false,
      "append the operation record of each module that passed to FILE\n"
-     "(the windows' log format); one that cannot take it is refused first",
+     "(the windows' log format; after the check with --check); one that\n"
+     "cannot take it is refused first",
      [](Options& o, const std::string& v, const std::vector<std::string>&) {
          o.logFile = v;
          return needsFile(v);
@@ -214,14 +223,14 @@ struct StatusSpec {
 };
 
 constexpr StatusSpec kStatuses[] = {
-    {0, kAll, "success (run: every module passed)"},
-    {1, kModule,
+    {kExitSuccess, kAll, "success (run: every module passed)"},
+    {kExitModule, kModule,
      "the module answered wrongly or not at all, the reason named (run: a module\n"
      "failed, or a rig stopped after --stop-after failures)"},
-    {2, kAll, "usage or input error (nothing was sent)"},
-    {3, kModule, "a port names nothing, could not be opened or failed"},
-    {4, kWrite | kRun, "a module passed but its record could not be appended (--log, --record)"},
-    {130, kAll,
+    {kExitUsage, kAll, "usage or input error (nothing was sent)"},
+    {kExitPort, kModule, "a port names nothing, could not be opened or failed"},
+    {kExitFile, kWrite | kRun, "a module passed but its record could not be appended (--log, --record)"},
+    {kExitInterrupted, kAll,
      "interrupted (Ctrl-C, SIGTERM) before the end (run: only with --count, before\n"
      "N modules)"},
 };
@@ -284,10 +293,6 @@ std::string statusHelp(unsigned command) {
 }
 
 }  // namespace
-
-const char* commandName(Command command) {
-    return infoOf(command).name;
-}
 
 Parsed parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& modules) {
     Parsed result;
@@ -390,8 +395,12 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
         return text + statusHelp(kAll);
     }
     const CommandInfo& info = infoOf(*command);
-    return std::string("Usage: orvane ") + info.name + " " + info.synopsis + " [--json]\n\n" +
-           info.description + "\nOptions:\n" + optionHelp(info.bit, modules) + statusHelp(info.bit);
+    std::string text = std::string("Usage: orvane ") + info.name + " " + info.synopsis + " [--json]\n\n" +
+                       info.description + "\nOptions:\n" + optionHelp(info.bit, modules) +
+                       statusHelp(info.bit);
+    // The reason codes a module's line and record can carry, with the status each gives.
+    if (info.bit & (kWrite | kRun)) text += "\nReasons (exit status):\n" + reasonHelp();
+    return text;
 }
 
 }  // namespace orvane::cli

@@ -54,6 +54,4 @@ Parsed parseArguments(const std::vector<std::string>& args, const std::vector<st
 // The --help text of the program, or of one subcommand (its own options and exit statuses).
 std::string usageText(std::optional<Command> command, const std::vector<std::string>& modules);
 
-const char* commandName(Command command);
-
 }  // namespace orvane::cli

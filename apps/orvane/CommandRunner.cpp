@@ -64,21 +64,21 @@ void CommandRunner::start() {
     const Options& o = m_options;
     if (const auto refused = refusals(); !refused.empty()) {
         m_reporter.refused(refused);
-        end(2, verdictOf(Reason::InputRefused, refused.front()));
+        end(kExitUsage, verdictOf(Reason::InputRefused, refused.front()));
         return;
     }
     // A port text that names nothing must never open whatever port was selected before.
     for (const RigParts& rig : m_rigs) {
         if (const auto problem = portProblem(rig.port)) {
             m_reporter.portNotOpen(rig.port, *problem);
-            end(3, verdictOf(Reason::PortError, rig.port + ": " + *problem));
+            end(kExitPort, verdictOf(Reason::PortError, rig.port + ": " + *problem));
             return;
         }
     }
     for (RigParts& rig : m_rigs) {
         if (const auto why = rig.session.open(canonicalPort(rig.port))) {
             m_reporter.portNotOpen(rig.port, "cannot be opened: " + *why);
-            end(3, verdictOf(Reason::PortError, rig.port + ": " + *why));
+            end(kExitPort, verdictOf(Reason::PortError, rig.port + ": " + *why));
             return;
         }
     }
@@ -103,7 +103,7 @@ void CommandRunner::start() {
                                                 o.retries, [this, &rig](const ModuleReport& result) {
                                                     if (m_ended) return;
                                                     const Verdict& v = result.verdict;
-                                                    if (v.exitStatus() == 4) {
+                                                    if (v.exitStatus() == kExitFile) {
                                                         StepResult write;
                                                         write.outcome.serial = result.serial;
                                                         write.outcome.version = result.version;
@@ -136,7 +136,7 @@ void CommandRunner::start() {
 
 void CommandRunner::next() {
     if (m_next == m_steps.size()) {
-        end(0, {});
+        end(kExitSuccess, {});
         return;
     }
     RigParts& rig = m_rigs.front();
@@ -144,7 +144,7 @@ void CommandRunner::next() {
     rig.session.run(step, m_options.channel, [this, &rig](const StepResult& result) {
         if (m_ended) return;
         if (m_interrupted) {
-            end(130, verdictOf(Reason::Interrupted));
+            end(kExitInterrupted, verdictOf(Reason::Interrupted));
             return;
         }
         m_reporter.step(rig.port, result);
@@ -174,7 +174,7 @@ void CommandRunner::interrupt() {
         running = running || rig.session.running();
         rig.session.abort();
     }
-    if (!running) end(130, verdictOf(Reason::Interrupted));
+    if (!running) end(kExitInterrupted, verdictOf(Reason::Interrupted));
 }
 
 void CommandRunner::end(int status, const Verdict& why) {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "apps/orvane/CommandLine.h"
-#include "apps/orvane/ModuleJob.h"
-#include "apps/orvane/ModuleRecords.h"
-#include "apps/orvane/ProductionLine.h"
 #include "apps/orvane/Report.h"
 #include "apps/orvane/Session.h"
+#include "apps/orvane/production/ModuleJob.h"
+#include "apps/orvane/production/ModuleRecords.h"
+#include "apps/orvane/production/ProductionLine.h"
 #include "core/platform/IPortNaming.h"
 
 #include <functional>

@@ -3,10 +3,10 @@
 #include "apps/orvane/CommandLine.h"
 #include "apps/orvane/CommandRunner.h"
 #include "apps/orvane/HeadlessPlatform.h"
-#include "apps/orvane/ModuleRecords.h"
 #include "apps/orvane/PortProbe.h"
 #include "apps/orvane/Programs.h"
 #include "apps/orvane/Report.h"
+#include "apps/orvane/production/ModuleRecords.h"
 #include "core/window/TimerDriver.h"
 
 #include <filesystem>
@@ -67,8 +67,8 @@ int listOrProbe(const Options& options, Reporter& reporter, PlatformKit& kit) {
     std::vector<PortStatus> ports = listPorts(*lister, kit.naming);
     if (!options.probe) {
         reporter.ports(ports);
-        reporter.end(0, {});
-        return 0;
+        reporter.end(kExitSuccess, {});
+        return kExitSuccess;
     }
     CommandFacts facts(ORVANE_VERSION_MAJOR, ORVANE_VERSION_MINOR, ORVANE_VERSION_PATCH, {});
     const ModuleRecords::Files noFiles;
@@ -78,14 +78,14 @@ int listOrProbe(const Options& options, Reporter& reporter, PlatformKit& kit) {
         rigs.push_back(std::make_unique<HeadlessRig>(program, std::string(), kit, noFiles, facts));
         candidates.push_back({program.profile().moduleName, rigs.back()->session()});
     }
-    int status = 0;
+    int status = kExitSuccess;
     PortProbe probe(std::move(ports), std::move(candidates), [&](const std::vector<PortStatus>& found) {
         reporter.ports(found);
-        reporter.end(status, status == 0 ? Verdict{} : verdictOf(Reason::Interrupted));
+        reporter.end(status, status == kExitSuccess ? Verdict{} : verdictOf(Reason::Interrupted));
         kit.loop.quit(status);
     });
     kit.loop.onTermination([&] {
-        status = 130;
+        status = kExitInterrupted;
         probe.interrupt();
     });
     kit.loop.post(0, [&probe] { probe.start(); });
@@ -101,17 +101,17 @@ int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostr
     Reporter reporter(out, err, options.json, kit.liveProgress);
     if (!parsed.error.empty()) {
         err << "orvane: " << parsed.error << "\nTry 'orvane --help'.\n";
-        reporter.end(2, verdictOf(Reason::UsageError, parsed.error));
-        return 2;
+        reporter.end(kExitUsage, verdictOf(Reason::UsageError, parsed.error));
+        return kExitUsage;
     }
     if (options.help) {
         const bool general = args.empty() || args[0].starts_with("-") || args[0] == "help";
         out << usageText(general && args.size() < 2 ? std::nullopt : std::optional(options.command), modules);
-        return 0;
+        return kExitSuccess;
     }
     if (options.version) {
         out << "orvane " << kVersion << '\n';
-        return 0;
+        return kExitSuccess;
     }
     if (options.command == Command::Ports) return listOrProbe(options, reporter, kit);
 

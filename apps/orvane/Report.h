@@ -31,6 +31,7 @@ struct ModuleReport {
     std::string ended;
     long long elapsedMs = 0;
     int attempt = 1;
+    bool again = false;  // its serial number passed before in this run
 };
 
 // What a rig (or, without a port, the whole line) did.

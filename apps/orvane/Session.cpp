@@ -4,38 +4,23 @@ namespace orvane::cli {
 
 Session::Session(App& app, IEventLoop& loop, Timestamp timestamp)
     : m_app(app), m_loop(loop), m_timestamp(std::move(timestamp)) {
-    Form1& f = m_app.form();
-    f.outcome.observe([this](const Outcome& outcome) {
+    m_app.form().outcome.observe([this](const Outcome& outcome) {
         if (m_running) ended(outcome);
     });
-    // After each tick of a running exchange, where it is, as the exchange counts its steps.
-    for (Timer* timer : {&f.GetInfoTimer, &f.TestTimer, &f.ReadAllTimer, &f.WriteAllTimer}) {
-        timer->onTick = [this, tick = timer->onTick] {
-            if (tick) tick();
-            if (!m_running || !m_progress || !m_app.form().outcome.running()) return;
-            const Progress p = m_app.progress(m_result.step);
-            m_progress(m_result.step, p.step, p.of, p.channel);
-        };
-    }
+    m_app.setProgressWatcher(this);
 }
 
-std::optional<std::string> Session::open(const std::string& port) {
-    m_app.form().Combo1.setText(port);
-    m_app.link().ComStart_Click();
-    if (m_app.link().portOpen()) return std::nullopt;
-    return m_app.link().openFailure();
-}
-
-void Session::close() {
-    if (!m_running && m_app.link().portOpen()) m_app.link().ComStart_Click();
+Session::~Session() {
+    m_app.setProgressWatcher(nullptr);
 }
 
 void Session::abort() {
     if (m_app.link().portOpen()) m_app.link().recoverFromPortError();
 }
 
-void Session::setAdmission(std::function<bool(const Outcome&)> admits) {
-    m_app.write().setAdmission(std::move(admits));
+void Session::progressed(ExchangeKind exchange, const Progress& where) {
+    if (m_running && m_progress && exchange == m_result.step)
+        m_progress(exchange, where.step, where.of, where.channel);
 }
 
 void Session::run(ExchangeKind step, int channel, std::function<void(const StepResult&)> done) {
@@ -46,20 +31,7 @@ void Session::run(ExchangeKind step, int channel, std::function<void(const StepR
     m_startMs = m_loop.now();
     m_done = std::move(done);
     m_running = true;
-    switch (step) {
-        case ExchangeKind::GetInfo:
-            m_app.getInfo().GetInfoSW_Click();
-            break;
-        case ExchangeKind::Test:
-            m_app.channelTest().ChTestSW_Click(channel);
-            break;
-        case ExchangeKind::Check:
-            m_app.readBack().ChCheckSW_Click();
-            break;
-        case ExchangeKind::Write:
-            m_app.write().ChWriteSW_Click();
-            break;
-    }
+    m_app.startExchange(step, channel);
 }
 
 void Session::ended(const Outcome& outcome) {

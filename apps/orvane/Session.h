@@ -1,6 +1,6 @@
 #pragma once
 
-#include "apps/orvane/Verdict.h"
+#include "apps/orvane/production/Verdict.h"
 #include "core/platform/IEventLoop.h"
 #include "core/shell/App.h"
 
@@ -27,35 +27,34 @@ struct StepResult {
 // Where an exchange is: step n of m, on a channel (-1: none), for a progress line.
 using ProgressFn = std::function<void(ExchangeKind, int n, int of, int channel)>;
 
-// Runs the windows' own exchanges on a window that no view shows, one at a time, and hands on
-// each exchange's outcome once its end has run. It never sends anything itself.
-class Session {
+// Runs the program's own exchanges through its headless face, one at a time, and hands on each
+// exchange's outcome once its end has run. It never sends anything itself.
+class Session : private IProgressWatcher {
 public:
     Session(App& app, IEventLoop& loop, Timestamp timestamp);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
+    ~Session() override;
 
-    // Opens the port (a COMn name or a device path, as the port box takes it) the way "Open"
-    // does. Nothing when it is open, else why not.
-    std::optional<std::string> open(const std::string& port);
-    // Closes the port when it is open.
-    void close();
+    // Opens the port (a COMn name or a device path). Nothing when it is open, else why not.
+    std::optional<std::string> open(const std::string& port) { return m_app.openPort(port); }
+    // Closes the port when it is open and nothing runs.
+    void close() { m_app.link().close(); }
 
     // Starts an exchange (`channel` for a test); `done` follows once it has ended.
     void run(ExchangeKind step, int channel, std::function<void(const StepResult&)> done);
     bool running() const { return m_running; }
-    // The windows' own abort: closes the port, which ends a running exchange as a port failure.
+    // The technician's abort: closes the port, which ends a running exchange as a port failure.
     void abort();
 
     // Which modules a write may go on to write once they have identified themselves.
-    void setAdmission(std::function<bool(const Outcome&)> admits);
+    void setAdmission(IAdmission* admission) { m_app.write().setAdmission(admission); }
     void setProgress(ProgressFn progress) { m_progress = std::move(progress); }
 
-    App& app() { return m_app; }
     IEventLoop& loop() { return m_loop; }
-    const Timestamp& timestamp() const { return m_timestamp; }
 
 private:
+    void progressed(ExchangeKind exchange, const Progress& where) override;
     void ended(const Outcome& outcome);
 
     App& m_app;

@@ -1,25 +1,8 @@
-#include "apps/orvane/ModuleJob.h"
+#include "apps/orvane/production/ModuleJob.h"
+
+#include <algorithm>
 
 namespace orvane::cli {
-
-namespace {
-
-// A failure the module's own answer caused, which another attempt may mend.
-bool retryable(const Verdict& verdict) {
-    switch (verdict.reason) {
-        case Reason::None:
-        case Reason::PortError:
-        case Reason::WrongModuleType:
-        case Reason::LogError:
-        case Reason::RecordError:
-        case Reason::Interrupted:
-            return false;
-        default:
-            return true;
-    }
-}
-
-}  // namespace
 
 ModuleJob::ModuleJob(Session& session, ModuleRecords& records, std::string port, bool check, int retries,
                      Done done)
@@ -35,7 +18,6 @@ void ModuleJob::start() {
 }
 
 void ModuleJob::written(const StepResult& write) {
-    if (m_onStep && write.outcome.kind != OutcomeKind::NotAdmitted) m_onStep(write);
     if (m_attempt == 1) {
         m_started = write.started;
         m_startMs = m_session.loop().now() - write.elapsedMs;
@@ -49,38 +31,84 @@ void ModuleJob::written(const StepResult& write) {
         return;
     }
     if (!write.verdict.passed()) {
+        reportStep(write);
         failed(write, nullptr, write.verdict);
         return;
     }
-    if (!m_check) {
-        finish(write, nullptr, write.verdict);
-        return;
-    }
-    m_session.run(ExchangeKind::Check, -1, [this, write](const StepResult& check) { checked(write, check); });
+    writeConfirmed(write);
+}
+
+void ModuleJob::writeConfirmed(StepResult write) {
+    confirmIdentity(write.outcome.serial, [this, write](std::optional<Verdict> changed) mutable {
+        if (changed) write.verdict = *changed;
+        reportStep(write);
+        if (changed) {
+            failed(write, nullptr, *changed);
+            return;
+        }
+        const auto& shortEchoes = write.outcome.echoedShort;
+        const bool unseenValues =
+            std::find(shortEchoes.begin(), shortEchoes.end(), true) != shortEchoes.end();
+        if (!m_check && !unseenValues) {
+            passed(write, nullptr);
+            return;
+        }
+        // Reading the channels back confirms every value, also those an echo left out.
+        m_session.run(ExchangeKind::Check, -1,
+                      [this, write](const StepResult& check) { checked(write, check); });
+    });
 }
 
 void ModuleJob::unwritten(const StepResult& write) {
-    if (m_onStep) m_onStep(write);
+    reportStep(write);
     m_started = write.started;
     m_startMs = m_session.loop().now() - write.elapsedMs;
     m_serial = write.outcome.serial;
     finish(write, nullptr, write.verdict);
 }
 
-void ModuleJob::checked(const StepResult& write, const StepResult& check) {
-    if (m_onStep) m_onStep(check);
+void ModuleJob::checked(const StepResult& write, StepResult check) {
     if (!check.verdict.passed()) {
+        reportStep(check);
         failed(write, &check, check.verdict);
         return;
     }
-    // Only a module the check confirmed goes into the log.
+    confirmIdentity(write.outcome.serial, [this, write, check](std::optional<Verdict> changed) mutable {
+        if (changed) check.verdict = *changed;
+        reportStep(check);
+        if (changed)
+            failed(write, &check, *changed);
+        else
+            passed(write, &check);
+    });
+}
+
+void ModuleJob::confirmIdentity(const std::string& serial, std::function<void(std::optional<Verdict>)> then) {
+    m_session.run(ExchangeKind::Identity, -1, [this, serial, then](const StepResult& identity) {
+        const std::string& now = identity.outcome.serial;
+        if (m_aborted || identity.verdict.reason == Reason::PortError) {
+            then(identity.verdict);
+        } else if (now != serial) {
+            then(verdictOf(Reason::ModuleChanged, (now.empty() ? "no module" : now) +
+                                                      " answered at the end, " + serial + " at the start"));
+        } else {
+            then(std::nullopt);
+        }
+    });
+}
+
+void ModuleJob::reportStep(const StepResult& step) {
+    if (m_onStep && step.outcome.kind != OutcomeKind::NotAdmitted) m_onStep(step);
+}
+
+void ModuleJob::passed(const StepResult& write, const StepResult* check) {
     const std::optional<Verdict> logged = m_records.logPassed(write);
-    finish(write, &check, logged.value_or(check.verdict));
+    finish(write, check, logged.value_or(Verdict{}));
 }
 
 void ModuleJob::failed(const StepResult& write, const StepResult* check, const Verdict& verdict) {
     const Verdict why = m_aborted ? verdictOf(Reason::Interrupted) : verdict;
-    if (!retryable(why) || m_attempt > m_retries) {
+    if (!why.retryable() || m_attempt > m_retries) {
         finish(write, check, why);
         return;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "apps/orvane/ModuleRecords.h"
 #include "apps/orvane/Report.h"
 #include "apps/orvane/Session.h"
+#include "apps/orvane/production/ModuleRecords.h"
 
 #include <functional>
 #include <optional>
@@ -10,10 +10,15 @@
 
 namespace orvane::cli {
 
-// One module, from its write to its verdict: the write, the check after it (where asked), the
-// same again up to `retries` times while it fails by the module's own answer, the record of each
-// attempt, and the log record of a module that passed. A port failure or a module of the other
-// type is never retried.
+// One module, from its write to its verdict. This and Verdict.cpp's table of reasons are where a
+// PASS is decided:
+// - the write; a channel whose echo stopped short of the values sent is read back before it counts
+//   (as the check reads every channel back, where asked);
+// - the module's serial number read again after the last echo and after the check: another
+//   module, or none, fails as module-changed;
+// - the same again up to `retries` times while it fails by the module's own answer (never after a
+//   port failure, the other module type or another module);
+// - the record of each attempt, and the log record of a module that passed.
 class ModuleJob {
 public:
     using Done = std::function<void(const ModuleReport& result)>;
@@ -39,7 +44,16 @@ public:
     const std::string& serial() const { return m_serial; }
 
 private:
-    void checked(const StepResult& write, const StepResult& check);
+    // The write's identity is read again; the write then stands or has a module-changed verdict.
+    void writeConfirmed(StepResult write);
+    void checked(const StepResult& write, StepResult check);
+    // Reads the serial number again; `then` gets the verdict: none when the module that answered
+    // at the start answers, module-changed (or the port's failure) when not.
+    void confirmIdentity(const std::string& serial, std::function<void(std::optional<Verdict>)> then);
+    void reportStep(const StepResult& step);
+    // A module that passed: its log record (the failure when it could not be appended), then the
+    // verdict.
+    void passed(const StepResult& write, const StepResult* check);
     // Ends an attempt that failed: again when it may be retried, else the verdict.
     void failed(const StepResult& write, const StepResult* check, const Verdict& verdict);
     // The verdict, after the attempt's record (unless it has one already).

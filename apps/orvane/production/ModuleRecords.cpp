@@ -1,6 +1,6 @@
-#include "apps/orvane/ModuleRecords.h"
+#include "apps/orvane/production/ModuleRecords.h"
 
-#include "core/text/NumberText.h"
+#include "core/ops/OperationLog.h"
 
 namespace orvane::cli {
 
@@ -20,8 +20,7 @@ std::string registerArray(const std::string& sent) {
 
 }  // namespace
 
-std::string recordLine(const Attempt& a, const std::string& moduleName,
-                       const std::array<std::string, 4>& channels,
+std::string recordLine(const Attempt& a, const std::string& moduleName, const RecordedChannels& channels,
                        const std::map<std::string, std::string>& labels, const std::string& orvaneVersion) {
     const StepResult& write = *a.write;
     const StepResult& last = a.check ? *a.check : write;
@@ -33,7 +32,10 @@ std::string recordLine(const Attempt& a, const std::string& moduleName,
         ",\"channel\":" + (a.verdict.channel < 0 ? "null" : std::to_string(a.verdict.channel)) +
         ",\"channels\":[";
     for (std::size_t ch = 0; ch < 4; ++ch)
-        json += (ch > 0 ? "," : "") + jsonString(channels[ch]);
+        json += (ch > 0 ? "," : "") + jsonString(channels.set[ch]);
+    json += "],\"entered\":[";
+    for (std::size_t ch = 0; ch < 4; ++ch)
+        json += (ch > 0 ? "," : "") + jsonString(channels.entered[ch]);
     json += "],\"registers\":[";
     for (std::size_t ch = 0; ch < 4; ++ch)
         json += (ch > 0 ? "," : "") + registerArray(write.outcome.sent[ch]);
@@ -68,9 +70,11 @@ std::optional<Verdict> ModuleRecords::logPassed(const StepResult& write) {
 
 std::optional<Verdict> ModuleRecords::record(const Attempt& attempt) {
     if (m_config.recordFile.empty()) return std::nullopt;
-    std::array<std::string, 4> channels;
-    for (std::size_t ch = 0; ch < 4; ++ch)
-        channels[ch] = text::commaToPoint(m_app.form().ChFrequency[ch].text());
+    RecordedChannels channels;
+    for (std::size_t ch = 0; ch < 4; ++ch) {
+        channels.set[ch] = recordedChannel(m_app.form(), m_app.registerModel(), static_cast<int>(ch));
+        channels.entered[ch] = m_app.form().ChFrequency[ch].text();
+    }
     const std::string line =
         recordLine(attempt, m_app.profile().moduleName, channels, m_config.labels, m_config.orvaneVersion) +
         "\n";

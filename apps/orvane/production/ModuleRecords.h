@@ -48,9 +48,15 @@ private:
     const Files& m_config;
 };
 
+// The channels of an attempt's record: the frequency each is set to, and the text as entered.
+struct RecordedChannels {
+    std::array<std::string, 4> set;
+    std::array<std::string, 4> entered;
+};
+
 // The JSON object of an attempt's record (one line, no line end).
 std::string recordLine(const Attempt& attempt, const std::string& moduleName,
-                       const std::array<std::string, 4>& channels,
-                       const std::map<std::string, std::string>& labels, const std::string& orvaneVersion);
+                       const RecordedChannels& channels, const std::map<std::string, std::string>& labels,
+                       const std::string& orvaneVersion);
 
 }  // namespace orvane::cli

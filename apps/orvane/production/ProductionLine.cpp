@@ -1,4 +1,4 @@
-#include "apps/orvane/ProductionLine.h"
+#include "apps/orvane/production/ProductionLine.h"
 
 #include <algorithm>
 
@@ -9,11 +9,11 @@ namespace {
 // How bad a rig's end is: a port failure, then a lost record, then a module's fault.
 int rank(const Verdict& v) {
     switch (v.exitStatus()) {
-        case 3:
+        case kExitPort:
             return 3;
-        case 4:
+        case kExitFile:
             return 2;
-        case 0:
+        case kExitSuccess:
             return 0;
         default:
             return 1;
@@ -63,7 +63,12 @@ bool ProductionLine::reserve() {
     return true;
 }
 
-void ProductionLine::concluded(std::size_t rig, const ModuleReport& report) {
+void ProductionLine::concluded(std::size_t rig, const ModuleReport& handled) {
+    ModuleReport report = handled;
+    // A serial number that passed before in this run: the same unit again, or a second unit with
+    // its label. Either way the line says so.
+    report.again = !report.serial.empty() && m_passedSerials.contains(report.serial);
+    if (report.verdict.passed() && !report.serial.empty()) m_passedSerials.insert(report.serial);
     m_reporter.module(report);
     Tally& t = m_tallies[rig];
     if (report.verdict.passed()) {
@@ -75,7 +80,7 @@ void ProductionLine::concluded(std::size_t rig, const ModuleReport& report) {
     }
     ++m_concluded;
     // A lost record stops the line: nothing more is written that could not be accounted for.
-    if (report.verdict.exitStatus() == 4) {
+    if (report.verdict.exitStatus() == kExitFile) {
         if (rank(report.verdict) > rank(m_worst)) m_worst = report.verdict;
         stopAll();
     }
@@ -106,10 +111,10 @@ void ProductionLine::end() {
     Verdict why = m_worst;
     if (rank(why) < 1 && total.failed > 0) why = m_firstFailed;
     int status = why.exitStatus();
-    if (status == 130) status = 1;  // an aborted module is a failed one
+    if (status == kExitInterrupted) status = kExitModule;  // an aborted module is a failed one
     // A batch of N cut short by an interrupt says so, unless a port or a record failed.
-    if (m_interrupts > 0 && m_count > 0 && m_concluded < m_count && status <= 1) {
-        status = 130;
+    if (m_interrupts > 0 && m_count > 0 && m_concluded < m_count && status <= kExitModule) {
+        status = kExitInterrupted;
         why = verdictOf(Reason::Interrupted);
     }
     m_finished(status, why);

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "apps/orvane/ProductionLoop.h"
 #include "apps/orvane/Report.h"
+#include "apps/orvane/production/ProductionLoop.h"
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ public:
 
 private:
     bool reserve();
-    void concluded(std::size_t rig, const ModuleReport& report);
+    void concluded(std::size_t rig, const ModuleReport& handled);
     void stopped(std::size_t rig, const Verdict& why);
     void stopAll();
     void end();
@@ -48,6 +49,7 @@ private:
     int m_interrupts = 0;
     Verdict m_worst;        // the worst a rig ended with
     Verdict m_firstFailed;  // the first module that failed
+    std::set<std::string> m_passedSerials;
     bool m_ended = false;
 };
 

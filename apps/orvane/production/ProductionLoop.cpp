@@ -1,4 +1,4 @@
-#include "apps/orvane/ProductionLoop.h"
+#include "apps/orvane/production/ProductionLoop.h"
 
 namespace orvane::cli {
 
@@ -11,13 +11,19 @@ ProductionLoop::ProductionLoop(std::string port, Session& session, ModuleRecords
       m_retries(retries),
       m_stopAfter(stopAfter),
       m_line(std::move(line)) {
-    m_session.setAdmission([this](const Outcome& identified) { return admits(identified); });
+    m_session.setAdmission(this);
     m_session.setProgress([this](ExchangeKind step, int n, int of, int channel) {
         if (m_job)
             m_reporter.progress(m_port, step, n, of, channel);
+        else if (m_onRig && !m_onRigSerial.empty())
+            m_reporter.waiting(m_port, m_onRigSerial + " done: take it off");
         else
             m_reporter.waiting(m_port, "waiting for a module");
     });
+}
+
+ProductionLoop::~ProductionLoop() {
+    m_session.setAdmission(nullptr);
 }
 
 void ProductionLoop::start() {
@@ -92,6 +98,39 @@ void ProductionLoop::polled(const StepResult& write) {
     m_session.loop().post(0, [this] { poll(); });
 }
 
+void ProductionLoop::probe() {
+    if (m_stopped) return;
+    if (m_stopping) {
+        stop({});
+        return;
+    }
+    m_reporter.waiting(m_port, m_onRigSerial + " done: take it off");
+    m_session.run(ExchangeKind::Identity, -1, [this](const StepResult& identity) { probed(identity); });
+}
+
+void ProductionLoop::probed(const StepResult& identity) {
+    const Outcome& o = identity.outcome;
+    if (o.kind == OutcomeKind::PortFailure) {
+        stop(m_aborting ? Verdict{} : identity.verdict);
+        return;
+    }
+    if (o.serial == m_onRigSerial) {
+        m_unanswered = 0;
+        m_session.loop().post(0, [this] { probe(); });
+        return;
+    }
+    // One question left unanswered may be a glitch on the line; two in a row (about 0.4 s without
+    // an answer) and the module has been taken off. Another serial number is another module.
+    if (o.serial.empty() && ++m_unanswered < 2) {
+        m_session.loop().post(0, [this] { probe(); });
+        return;
+    }
+    m_onRig = false;
+    m_unanswered = 0;
+    m_halfSeen.clear();
+    m_session.loop().post(0, [this] { poll(); });
+}
+
 void ProductionLoop::unwritten(const StepResult& write) {
     if (m_stopping || !m_line.reserve()) {
         stop({});
@@ -113,6 +152,7 @@ void ProductionLoop::concluded(const ModuleReport& report) {
     m_onRig = true;
     m_onRigSerial = report.serial;
     m_halfSeen.clear();
+    m_unanswered = 0;
     m_failedInARow = report.verdict.passed() ? 0 : m_failedInARow + 1;
     m_line.concluded(report);
     const Verdict& v = report.verdict;
@@ -126,7 +166,11 @@ void ProductionLoop::concluded(const ModuleReport& report) {
         stop(verdictOf(Reason::LineStopped));
         return;
     }
-    m_session.loop().post(0, [this] { poll(); });
+    // A module that gave its serial number is watched by it; one that did not, by the write.
+    if (m_onRigSerial.empty())
+        m_session.loop().post(0, [this] { poll(); });
+    else
+        m_session.loop().post(0, [this] { probe(); });
 }
 
 void ProductionLoop::stop(const Verdict& why) {

@@ -1,10 +1,41 @@
-#include "apps/orvane/Verdict.h"
+#include "apps/orvane/production/Verdict.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace orvane::cli {
 
 namespace {
+
+// One row per reason, in the order of the enumeration. A module's fault is retryable when its own
+// answer caused it; a port failure, the other module type, another module, a lost record or an
+// interrupt never is.
+constexpr ReasonRow kReasons[] = {
+    {Reason::None, "", kExitSuccess, false, "passed"},
+    {Reason::NoResponse, "no-response", kExitModule, true, "a reply never came (the command is named)"},
+    {Reason::WrongModuleType, "wrong-module-type", kExitModule, false, "the module is of the other type"},
+    {Reason::FlashWriteError, "flash-write-error", kExitModule, true,
+     "a channel's write was refused or its echo differs"},
+    {Reason::FlashClearError, "flash-clear-error", kExitModule, true,
+     "the module reported a failed flash clear"},
+    {Reason::Discrepancy, "discrepancy", kExitModule, true, "a channel read back differs from what was sent"},
+    {Reason::TestDataError, "test-data-error", kExitModule, true, "a test echo differs"},
+    {Reason::CommonParameterError, "common-parameter-error", kExitModule, true,
+     "the common parameters echoed differ"},
+    {Reason::ModuleChanged, "module-changed", kExitModule, false,
+     "another module (or none) answered at the end than at the start"},
+    {Reason::NotWritten, "not-written", kExitModule, false,
+     "the module was not let through: nothing written"},
+    {Reason::PortError, "port-error", kExitPort, false, "the port failed or was closed"},
+    {Reason::LogError, "log-error", kExitFile, false, "the operation log could not take the record"},
+    {Reason::RecordError, "record-error", kExitFile, false, "the record file could not take the record"},
+    {Reason::Interrupted, "interrupted", kExitInterrupted, false, "interrupted by the technician"},
+    {Reason::LineStopped, "line-stopped", kExitModule, false, "a rig stopped after --stop-after failures"},
+    {Reason::UsageError, "usage-error", kExitUsage, false, "the command line is wrong"},
+    {Reason::InputRefused, "input-refused", kExitUsage, false, "the channels or files were refused"},
+};
+
+static_assert(std::size(kReasons) == static_cast<std::size_t>(Reason::InputRefused) + 1);
 
 Reason reasonOf(OutcomeKind kind) {
     switch (kind) {
@@ -29,11 +60,29 @@ Reason reasonOf(OutcomeKind kind) {
         case OutcomeKind::NotAdmitted:
             break;
     }
-    // A write the caller did not let go ahead wrote nothing: no fault of the module.
-    return Reason::None;
+    return Reason::NotWritten;
 }
 
 }  // namespace
+
+const ReasonRow& reasonRow(Reason reason) {
+    return kReasons[static_cast<std::size_t>(reason)];
+}
+
+const char* reasonCode(Reason reason) {
+    return reasonRow(reason).code;
+}
+
+std::string reasonHelp() {
+    std::string text;
+    for (const ReasonRow& row : kReasons) {
+        if (row.reason == Reason::None || row.reason == Reason::UsageError) continue;
+        std::string code = row.code;
+        code.resize(std::max<std::size_t>(code.size() + 2, 24), ' ');
+        text += "  " + code + row.help + " (" + std::to_string(row.exit) + ")\n";
+    }
+    return text;
+}
 
 const char* stepName(ExchangeKind step) {
     switch (step) {
@@ -45,42 +94,8 @@ const char* stepName(ExchangeKind step) {
             return "check";
         case ExchangeKind::Write:
             return "write";
-    }
-    return "";
-}
-
-const char* reasonCode(Reason reason) {
-    switch (reason) {
-        case Reason::None:
-            return "";
-        case Reason::NoResponse:
-            return "no-response";
-        case Reason::WrongModuleType:
-            return "wrong-module-type";
-        case Reason::FlashWriteError:
-            return "flash-write-error";
-        case Reason::FlashClearError:
-            return "flash-clear-error";
-        case Reason::Discrepancy:
-            return "discrepancy";
-        case Reason::TestDataError:
-            return "test-data-error";
-        case Reason::CommonParameterError:
-            return "common-parameter-error";
-        case Reason::PortError:
-            return "port-error";
-        case Reason::LogError:
-            return "log-error";
-        case Reason::RecordError:
-            return "record-error";
-        case Reason::Interrupted:
-            return "interrupted";
-        case Reason::LineStopped:
-            return "line-stopped";
-        case Reason::UsageError:
-            return "usage-error";
-        case Reason::InputRefused:
-            return "input-refused";
+        case ExchangeKind::Identity:
+            return "identity";
     }
     return "";
 }
@@ -97,6 +112,8 @@ std::string Verdict::text() const {
         }
         case Reason::PortError:
             return "port error" + (detail.empty() ? "" : ": " + detail);
+        case Reason::ModuleChanged:
+            return "module changed" + (detail.empty() ? "" : " (" + detail + ")");
         case Reason::LogError:
         case Reason::RecordError:
             return std::string(reason == Reason::LogError ? "log" : "record") +
@@ -108,25 +125,6 @@ std::string Verdict::text() const {
     std::replace(text.begin(), text.end(), '-', ' ');
     if (channel >= 0) text += " on channel " + std::to_string(channel);
     return text;
-}
-
-int Verdict::exitStatus() const {
-    switch (reason) {
-        case Reason::None:
-            return 0;
-        case Reason::PortError:
-            return 3;
-        case Reason::LogError:
-        case Reason::RecordError:
-            return 4;
-        case Reason::Interrupted:
-            return 130;
-        case Reason::UsageError:
-        case Reason::InputRefused:
-            return 2;
-        default:
-            return 1;
-    }
 }
 
 Verdict verdictOf(const Outcome& outcome) {

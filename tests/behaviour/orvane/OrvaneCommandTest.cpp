@@ -159,7 +159,8 @@ TEST_P(OrvaneCommand, AnInterruptEndsACommandWith130) {
 }
 
 // A receiver channel the synthesiser cannot reach exactly is refused, naming what the module would
-// get; allowed, it is written and confirmed by its echo like any other.
+// get; allowed, it is written and confirmed by its echo like any other, and its records hold the
+// frequency the module is set to (the JSON record keeps the text as entered too).
 TEST(OrvaneCommandReceiver, AnUnreachableFrequencyIsRefusedUnlessAllowed) {
     const std::string freq = "--freq 869.9250,869.8000,868.3050,869.7500 --check --log ";
     Line refused(Program::Brelund);
@@ -173,11 +174,43 @@ TEST(OrvaneCommandReceiver, AnUnreachableFrequencyIsRefusedUnlessAllowed) {
 
     Line allowed(Program::Brelund);
     allowed.module();
-    const Ran second = allowed.run("write", freq + allowed.path("ops.log") + " --allow-out-of-band");
+    const Ran second = allowed.run(
+        "write", freq + allowed.path("ops.log") + " --allow-out-of-band --record " + allowed.path("r.json"));
     EXPECT_EQ(second.status, 0) << second.out << second.err;
     EXPECT_TRUE(has(second.out, "check: PASS")) << second.out;
-    EXPECT_TRUE(has(allowed.text("ops.log"), ",869.7500,868.3050,869.8000,869.9250,"))
+    EXPECT_TRUE(has(allowed.text("ops.log"), ",869.7500,868.3000,869.8000,869.9250,"))
         << allowed.text("ops.log");
+    EXPECT_TRUE(has(allowed.text("r.json"), R"("channels":["869.9250","869.8000","868.3000","869.7500"],)"
+                                            R"("entered":["869.9250","869.8000","868.3050","869.7500"])"))
+        << allowed.text("r.json");
+}
+
+// A write passes only on values the module confirmed: a receiver echoing three of its five values
+// is read back before it passes, and fails where it stored one of the others wrong. A write that
+// passed is logged, also without --check.
+TEST(OrvaneCommandReceiver, AShortEchoIsReadBackBeforeItPasses) {
+    struct Case {
+        const char* name;
+        int storeWrong;
+        int status;
+        const char* check;
+    };
+    const Case cases[] = {
+        {"stored right", 0, 0, "check: PASS\n"},
+        {"fourth value stored wrong", 4, 1, "check: FAIL: discrepancy on channel 0\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Line line(Program::Brelund);
+        modsim::SimConfig config;
+        config.faults.echoValues = 3;
+        config.faults.storeWrong = c.storeWrong;
+        line.module(config);
+        const Ran ran = line.run("write", kFreq + " --log " + line.path("ops.log"));
+        EXPECT_EQ(ran.status, c.status) << ran.err;
+        EXPECT_EQ(ran.out, std::string("write: PASS serial 00662316 version R1.02\n") + c.check);
+        EXPECT_EQ(line.text("ops.log").empty(), c.status != 0) << line.text("ops.log");
+    }
 }
 
 // A table whose lines do not all hold three fields: the channel a line names is reported with

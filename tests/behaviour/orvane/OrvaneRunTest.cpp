@@ -64,7 +64,7 @@ TEST(OrvaneRun, EveryModuleOnceWithItsLineAndItsRecord) {
         records[0],
         R"({"serial":"00000001","module":"transmitter","version":"T1.02","port":"COM1","outcome":"pass",)"
         R"("reason":null,"channel":null,"channels":["869.9250","869.8000","868.3000","869.7500"],)"
-        R"("registers":[)" +
+        R"("entered":["869.9250","869.8000","868.3000","869.7500"],"registers":[)" +
             registers + R"(],"started":"2026-12-07T10:20:30.000Z","ended":"2026-12-07T10:20:30.000Z",)" +
             records[0].substr(records[0].find("\"elapsed_ms\"")));
     EXPECT_TRUE(has(records[0], R"("orvane_version":"1.5.2","labels":{"lot":"7"},"attempt":1})"))
@@ -72,6 +72,68 @@ TEST(OrvaneRun, EveryModuleOnceWithItsLineAndItsRecord) {
     EXPECT_TRUE(has(records[1], R"("serial":"00000002")") &&
                 has(records[1], R"("reason":"flash-write-error","channel":2)"));
     EXPECT_TRUE(has(records[3], R"({"serial":null,)") && has(records[3], R"("reason":"no-response")"));
+}
+
+// The flash of a placed module as a record's "registers" array.
+std::string flashArray(const modsim::ModuleSim& module) {
+    std::string json;
+    for (int ch = 0; ch < 4; ++ch) {
+        const std::string slot = module.flashSlotText(ch);
+        std::string quoted;
+        for (std::size_t at = 0; at < slot.size(); at += 3)
+            quoted += (at > 0 ? ",\"" : "\"") + slot.substr(at, 2) + "\"";
+        json += (ch > 0 ? ",[" : "[") + quoted + "]";
+    }
+    return "\"registers\":[" + json + "]";
+}
+
+// A module swapped for another after it gave its identity: the first fails as module-changed (no
+// log record, no PASS), never retried; on the line the second one then gets its own write, check
+// and line. Each record names the module whose flash holds what it says.
+TEST(OrvaneRun, AModuleSwappedDuringItsWriteIsNeverPassed) {
+    modsim::RigModule first = unit(0xA);
+    first.faults.leaveAfter = "/D";
+
+    Line single(Program::Quorvex);
+    single.rig({first, unit(0xB)}, 20000, 0);
+    const Ran written = single.run("write", kFreq + " --check --retries 2 --log " + single.path("ops.log"));
+    EXPECT_EQ(written.status, 1);
+    EXPECT_EQ(written.out,
+              "write: FAIL serial 00000010 version T1.02: module changed (00000011 answered at the "
+              "end, 00000010 at the start)\n");
+    EXPECT_EQ(single.text("ops.log"), "");
+
+    Line line(Program::Quorvex);
+    FakeModule& rig = line.rig({first, unit(0xB)}, 20000, 0);
+    const Ran ran = line.run(
+        "run", kFreq + " --count 2 --log " + line.path("ops.log") + " --record " + line.path("units.json"));
+    EXPECT_EQ(ran.status, 1) << ran.err;
+    EXPECT_EQ(ran.out,
+              "FAIL 00000010 module changed (00000011 answered at the end, 00000010 at the start)\n"
+              "PASS 00000011\npassed 1, failed 1: 00000010\n");
+    const std::vector<std::string> records = lines(line.text("units.json"));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_TRUE(has(records[0], R"("serial":"00000010")") && has(records[0], R"("reason":"module-changed")"));
+    EXPECT_TRUE(has(records[1], R"("serial":"00000011")") && has(records[1], R"("outcome":"pass")"));
+    EXPECT_TRUE(has(records[1], flashArray(rig.rig->placed()[1]))) << records[1];
+    EXPECT_EQ(rig.rig->placed()[0].writeCount(0), 0);
+    EXPECT_TRUE(line.text("ops.log").starts_with("00000011,")) << line.text("ops.log");
+    EXPECT_EQ(lines(line.text("ops.log")).size(), 1u);
+}
+
+// A module taken off and another with the same serial number put on, the rig empty for half a
+// second between them, is a placement of its own: written, checked, and its line says its serial
+// passed before. While a handled module sits on the rig, the progress line says to take it off.
+TEST(OrvaneRun, EveryPlacementCountsAlsoWithTheSameSerial) {
+    Line line(Program::Quorvex);
+    line.liveProgress = true;
+    FakeModule& rig = line.rig({unit(1), unit(1), unit(2)}, 3000, 500);
+    const Ran ran = line.run("run", kFreq + " --count 3");
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_EQ(ran.out, "PASS 00000001\nPASS 00000001 (again)\nPASS 00000002\npassed 3, failed 0\n");
+    EXPECT_TRUE(has(ran.err, "00000001 done: take it off")) << ran.err;
+    for (const modsim::ModuleSim& module : rig.rig->placed())
+        EXPECT_EQ(module.writeCount(0), 1);
 }
 
 // From the moment a module is placed to the first byte of the write that writes it: under 0.8 s

@@ -1,4 +1,5 @@
 #include "apps/orvane/Report.h"
+#include "apps/orvane/production/Verdict.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,19 @@ TEST(OrvaneReport, JsonStringsAreAsciiEscapes) {
     };
     for (const auto& [text, json] : cases)
         EXPECT_EQ(jsonString(text), json) << json;
+}
+
+// A write the line did not let through wrote nothing: never a pass. Another module at the end is
+// the module's failure, never retried.
+TEST(OrvaneVerdict, OnlyAPassPasses) {
+    Outcome notAdmitted;
+    notAdmitted.kind = OutcomeKind::NotAdmitted;
+    EXPECT_FALSE(verdictOf(notAdmitted).passed());
+    EXPECT_EQ(verdictOf(notAdmitted).exitStatus(), kExitModule);
+    const Verdict changed = verdictOf(Reason::ModuleChanged, "00000002 answered at the end");
+    EXPECT_EQ(changed.exitStatus(), kExitModule);
+    EXPECT_FALSE(changed.retryable());
+    EXPECT_EQ(changed.text(), "module changed (00000002 answered at the end)");
 }
 
 }  // namespace
