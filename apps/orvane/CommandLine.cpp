@@ -182,7 +182,8 @@ const OptionSpec kOptions[] = {
      }},
     {"--retries", "N", kWrite | kRun, false,
      "write and check a module that failed by its answer again, up to N\n"
-     "more times (not after a port failure or the wrong module type)",
+     "more times (not after a port failure, the wrong module type or\n"
+     "another module at the end)",
      [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
          const auto n = wholeNumber(v, 0, 100);
          if (!n) return "expects a number of retries 0 to 100";

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 #include <sstream>
 #include <string>
@@ -74,6 +75,24 @@ std::vector<std::string> dumped(Modsim& modsim, const std::string& prefix) {
     return lines;
 }
 
+// Each simulated module's flash as its record would give it: "00000003" -> [["42",...],...] (a
+// serial put on twice: the last one's).
+std::map<std::string, std::string> flashOf(std::initializer_list<Modsim*> sims) {
+    std::map<std::string, std::string> flash;
+    for (Modsim* sim : sims) {
+        for (const std::string& line : dumped(*sim, "module ")) {
+            const std::string serial = std::to_string(std::stoul(line.substr(0, 6), nullptr, 16));
+            std::string json = "[[\"";
+            for (char c : line.substr(line.find(" slots ") + 7))
+                json += c == ','   ? std::string("\",\"")
+                        : c == ';' ? std::string("\"],[\"")
+                                   : std::string(1, c);
+            flash[std::string(8 - serial.size(), '0') + serial] = json + "\"]]";
+        }
+    }
+    return flash;
+}
+
 class OrvaneE2E : public ::testing::TestWithParam<Program> {
 protected:
     QStringList type() const { return Modsim::typeOptions(GetParam()); }
@@ -133,19 +152,7 @@ TEST(OrvaneRunE2E, TwoRigsInParallelRecordWhatEachModuleHolds) {
     EXPECT_EQ(run.status, 1) << run.out << run.err;
     EXPECT_NE(run.out.find("\npassed 3, failed 1: 00000004\n"), std::string::npos) << run.out;
 
-    // Each simulated module's flash as its record would give it: "00000003" -> [["42",...],...].
-    std::map<std::string, std::string> flash;
-    for (Modsim* sim : {&first, &second}) {
-        for (const std::string& line : dumped(*sim, "module ")) {
-            const std::string serial = std::to_string(std::stoul(line.substr(0, 6), nullptr, 16));
-            std::string json = "[[\"";
-            for (char c : line.substr(line.find(" slots ") + 7))
-                json += c == ','   ? std::string("\",\"")
-                        : c == ';' ? std::string("\"],[\"")
-                                   : std::string(1, c);
-            flash[std::string(8 - serial.size(), '0') + serial] = json + "\"]]";
-        }
-    }
+    std::map<std::string, std::string> flash = flashOf({&first, &second});
     ASSERT_EQ(flash.size(), 4u);
     std::istringstream lines(files::readWholeFile(records).value_or(""));
     int count = 0;
@@ -155,6 +162,53 @@ TEST(OrvaneRunE2E, TwoRigsInParallelRecordWhatEachModuleHolds) {
         const std::string& held = flash[serial];
         const std::string expected = passed ? held + "," : held.substr(0, held.find("],[") + 1);
         EXPECT_NE(line.find("\"registers\":" + expected), std::string::npos) << line << "\n" << held;
+    }
+    EXPECT_EQ(count, 4);
+}
+
+// A unit swapped for another right after it gave its identity fails as module-changed, and the
+// other then gets its own write and line; a unit put on again with the same serial number gets a
+// second line. Each passing record holds what that unit's flash holds; the swapped unit's is blank.
+TEST(OrvaneRunE2E, ASwappedUnitFailsAndEveryPlacementCounts) {
+    Modsim swap;
+    Modsim again;
+    ASSERT_TRUE(swap.start({QStringLiteral("--type"), QStringLiteral("T"), QStringLiteral("--rig"),
+                            QStringLiteral("00000A:leave-after=/D,00000B"), QStringLiteral("--rig-hold-ms"),
+                            QStringLiteral("9000"), QStringLiteral("--rig-gap-ms"), QStringLiteral("0"),
+                            QStringLiteral("--dump-flash")}))
+        << swap.errorText();
+    ASSERT_TRUE(again.start({QStringLiteral("--type"), QStringLiteral("T"), QStringLiteral("--rig"),
+                             QStringLiteral("000001,000001"), QStringLiteral("--rig-hold-ms"),
+                             QStringLiteral("5000"), QStringLiteral("--dump-flash")}))
+        << again.errorText();
+    TempFolder folder;
+    const std::string records = folder.str() + "/units.json";
+    const Outcome run =
+        orvane({QStringLiteral("run"), QStringLiteral("--module"), QStringLiteral("transmitter"),
+                QStringLiteral("--port"), QString::fromStdString(swap.devicePath()), QStringLiteral("--port"),
+                QString::fromStdString(again.devicePath()), kFreq, QStringLiteral("--count"),
+                QStringLiteral("4"), QStringLiteral("--record"), QString::fromStdString(records)});
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    const std::string rigs[] = {" " + swap.devicePath() + " ", " " + again.devicePath() + " "};
+    for (const std::string& line :
+         {"FAIL" + rigs[0] + "00000010 module changed", "PASS" + rigs[0] + "00000011\n",
+          "PASS" + rigs[1] + "00000001\n", "PASS" + rigs[1] + "00000001 (again)\n",
+          std::string("\npassed 3, failed 1: 00000010\n")})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+
+    std::map<std::string, std::string> flash = flashOf({&swap, &again});
+    ASSERT_EQ(flash.size(), 3u);
+    std::istringstream lines(files::readWholeFile(records).value_or(""));
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        const std::string serial = line.substr(line.find("\"serial\":\"") + 10, 8);
+        if (line.find("\"reason\":\"module-changed\"") != std::string::npos) {
+            EXPECT_EQ(serial, "00000010");
+            EXPECT_EQ(flash[serial].find("\"42\""), std::string::npos) << flash[serial];
+            continue;
+        }
+        EXPECT_NE(line.find("\"outcome\":\"pass\""), std::string::npos) << line;
+        EXPECT_NE(line.find("\"registers\":" + flash[serial] + ","), std::string::npos) << line;
     }
     EXPECT_EQ(count, 4);
 }

@@ -83,7 +83,8 @@ void ModuleJob::checked(const StepResult& write, StepResult check) {
     });
 }
 
-void ModuleJob::confirmIdentity(const std::string& serial, std::function<void(std::optional<Verdict>)> then) {
+void ModuleJob::confirmIdentity(const std::string& serial,
+                                const std::function<void(std::optional<Verdict>)>& then) {
     m_session.run(ExchangeKind::Identity, -1, [this, serial, then](const StepResult& identity) {
         const std::string& now = identity.outcome.serial;
         if (m_aborted || identity.verdict.reason == Reason::PortError) {

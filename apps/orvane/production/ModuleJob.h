@@ -49,7 +49,7 @@ private:
     void checked(const StepResult& write, StepResult check);
     // Reads the serial number again; `then` gets the verdict: none when the module that answered
     // at the start answers, module-changed (or the port's failure) when not.
-    void confirmIdentity(const std::string& serial, std::function<void(std::optional<Verdict>)> then);
+    void confirmIdentity(const std::string& serial, const std::function<void(std::optional<Verdict>)>& then);
     void reportStep(const StepResult& step);
     // A module that passed: its log record (the failure when it could not be appended), then the
     // verdict.

@@ -23,7 +23,7 @@ constexpr ReasonRow kReasons[] = {
     {Reason::CommonParameterError, "common-parameter-error", kExitModule, true,
      "the common parameters echoed differ"},
     {Reason::ModuleChanged, "module-changed", kExitModule, false,
-     "another module (or none) answered at the end than at the start"},
+     "at the end another module, or none, answered than at the start"},
     {Reason::NotWritten, "not-written", kExitModule, false,
      "the module was not let through: nothing written"},
     {Reason::PortError, "port-error", kExitPort, false, "the port failed or was closed"},
@@ -76,7 +76,10 @@ const char* reasonCode(Reason reason) {
 std::string reasonHelp() {
     std::string text;
     for (const ReasonRow& row : kReasons) {
-        if (row.reason == Reason::None || row.reason == Reason::UsageError) continue;
+        // No line ever carries these: a pass, a usage error (nothing ran), a write not let through.
+        if (row.reason == Reason::None || row.reason == Reason::UsageError ||
+            row.reason == Reason::NotWritten)
+            continue;
         std::string code = row.code;
         code.resize(std::max<std::size_t>(code.size() + 2, 24), ' ');
         text += "  " + code + row.help + " (" + std::to_string(row.exit) + ")\n";
