@@ -54,7 +54,7 @@ constexpr CommandInfo kCommands[] = {
      "off and starts over. A module still on its rig is never written twice; one taken off and put\n"
      "on again (the rig empty for at least half a second) is written again, its line marked\n"
      "(again). The serial number is read again after the write and after the check: another\n"
-     "module, or none, fails as module-changed. Ctrl-C (or SIGTERM) ends the line after the\n"
+     "module, or none, fails as module-changed. {interrupt} ends the line after the\n"
      "modules in hand; a second one aborts them. A summary ends the run.\n"},
 };
 
@@ -116,10 +116,10 @@ const OptionSpec kOptions[] = {
          return {};
      }},
     {"--port", "P", kModule, true,
-     "COMn as the port list names it (any case), or a device path; run takes\n"
-     "several, one rig each",
+     "{ports}, as the port list names it;\n"
+     "run takes several, one rig each",
      [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
-         if (v.empty()) return "needs a port name or device path";
+         if (v.empty()) return "needs a port name";
          o.ports.push_back(v);
          return {};
      }},
@@ -232,8 +232,8 @@ constexpr StatusSpec kStatuses[] = {
     {kExitPort, kModule, "a port names nothing, could not be opened or failed"},
     {kExitFile, kWrite | kRun, "a module passed but its record could not be appended (--log, --record)"},
     {kExitInterrupted, kAll,
-     "interrupted (Ctrl-C, SIGTERM) before the end (run: only with --count, before\n"
-     "N modules)"},
+     "interrupted ({interrupt}) before the end (run: only with\n"
+     "--count, before N modules)"},
 };
 
 const CommandInfo* commandNamed(std::string_view name) {
@@ -252,6 +252,17 @@ const OptionSpec* optionNamed(std::string_view name) {
     for (const OptionSpec& spec : kOptions)
         if (name == spec.name) return &spec;
     return nullptr;
+}
+
+// The text with each "{name}" put in from the platform's words.
+std::string withWords(std::string text, const PlatformWords& words) {
+    for (const auto& [name, value] :
+         {std::pair{"{ports}", &words.ports}, {"{interrupt}", &words.interrupt}}) {
+        const std::string key = name;
+        for (std::size_t at = 0; (at = text.find(key, at)) != std::string::npos; at += value->size())
+            text.replace(at, key.size(), *value);
+    }
+    return text;
 }
 
 // The help lines of the options a command takes, each value-name column aligned.
@@ -380,7 +391,16 @@ Parsed parseArguments(const std::vector<std::string>& args, const std::vector<st
     return result;
 }
 
-std::string usageText(std::optional<Command> command, const std::vector<std::string>& modules) {
+PlatformWords posixWords() {
+    return {"COMn (any case), or a device path", "Ctrl-C (or SIGTERM)"};
+}
+
+PlatformWords windowsWords() {
+    return {"COMn (any case, or \\\\.\\COMn)", "Ctrl-C, Ctrl-Break or closing the console"};
+}
+
+std::string usageText(std::optional<Command> command, const std::vector<std::string>& modules,
+                      const PlatformWords& words) {
     if (!command) {
         std::string text =
             "Usage: orvane COMMAND [OPTIONS]\n\n"
@@ -393,7 +413,7 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
         }
         text +=
             "\nRun 'orvane COMMAND --help' for a command's options. 'orvane --version' prints the version.\n";
-        return text + statusHelp(kAll);
+        return withWords(text + statusHelp(kAll), words);
     }
     const CommandInfo& info = infoOf(*command);
     std::string text = std::string("Usage: orvane ") + info.name + " " + info.synopsis + " [--json]\n\n" +
@@ -401,7 +421,7 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
                        statusHelp(info.bit);
     // The reason codes a module's line and record can carry, with the status each gives.
     if (info.bit & (kWrite | kRun)) text += "\nReasons (exit status):\n" + reasonHelp();
-    return text;
+    return withWords(text, words);
 }
 
 }  // namespace orvane::cli

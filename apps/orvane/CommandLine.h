@@ -51,7 +51,17 @@ struct Parsed {
 // --json counts wherever it stands, also on a line that is otherwise wrong.
 Parsed parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& modules);
 
+// How the help and the messages speak of the platform's port names and interrupts.
+struct PlatformWords {
+    std::string ports;      // how a port is given: "COMn (any case), or a device path"
+    std::string interrupt;  // what interrupts a command: "Ctrl-C (or SIGTERM)"
+};
+// Linux's and Windows' words.
+PlatformWords posixWords();
+PlatformWords windowsWords();
+
 // The --help text of the program, or of one subcommand (its own options and exit statuses).
-std::string usageText(std::optional<Command> command, const std::vector<std::string>& modules);
+std::string usageText(std::optional<Command> command, const std::vector<std::string>& modules,
+                      const PlatformWords& words = posixWords());
 
 }  // namespace orvane::cli

@@ -19,10 +19,11 @@ std::string canonicalPort(const std::string& port) {
 }
 
 CommandRunner::CommandRunner(const Options& options, std::vector<RigParts> rigs, const IPortNaming& naming,
-                             Reporter& reporter, std::function<void(int)> finished)
+                             PlatformWords words, Reporter& reporter, std::function<void(int)> finished)
     : m_options(options),
       m_rigs(std::move(rigs)),
       m_naming(naming),
+      m_words(std::move(words)),
       m_reporter(reporter),
       m_finished(std::move(finished)) {}
 
@@ -57,7 +58,7 @@ std::optional<std::string> CommandRunner::portProblem(const std::string& port) c
         case PortChoice::Kind::None:
             break;
     }
-    return "names no port (give COMn, or a device path)";
+    return "names no port: give " + m_words.ports;
 }
 
 void CommandRunner::start() {

@@ -33,7 +33,7 @@ struct RigParts {
 class CommandRunner {
 public:
     CommandRunner(const Options& options, std::vector<RigParts> rigs, const IPortNaming& naming,
-                  Reporter& reporter, std::function<void(int)> finished);
+                  PlatformWords words, Reporter& reporter, std::function<void(int)> finished);
 
     void start();
     // Ctrl-C or SIGTERM: the production line stops after the modules in hand (a second one aborts
@@ -50,6 +50,7 @@ private:
     const Options& m_options;
     std::vector<RigParts> m_rigs;
     const IPortNaming& m_naming;
+    PlatformWords m_words;
     Reporter& m_reporter;
     std::function<void(int)> m_finished;
     std::vector<ExchangeKind> m_steps;

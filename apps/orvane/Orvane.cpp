@@ -106,7 +106,8 @@ int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (options.help) {
         const bool general = args.empty() || args[0].starts_with("-") || args[0] == "help";
-        out << usageText(general && args.size() < 2 ? std::nullopt : std::optional(options.command), modules);
+        out << usageText(general && args.size() < 2 ? std::nullopt : std::optional(options.command), modules,
+                         kit.words);
         return kExitSuccess;
     }
     if (options.version) {
@@ -131,7 +132,7 @@ int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostr
         rigs.push_back(std::make_unique<HeadlessRig>(programNamed(options.module), port, kit, files, facts));
         parts.push_back(rigs.back()->parts());
     }
-    CommandRunner runner(resolved, std::move(parts), kit.naming, reporter,
+    CommandRunner runner(resolved, std::move(parts), kit.naming, kit.words, reporter,
                          [&kit](int status) { kit.loop.quit(status); });
     kit.loop.onTermination([&runner] { runner.interrupt(); });
     kit.loop.post(0, [&runner] { runner.start(); });

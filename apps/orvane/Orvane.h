@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/orvane/CommandLine.h"
 #include "apps/orvane/Session.h"
 #include "core/platform/IClock.h"
 #include "core/platform/IEventLoop.h"
@@ -27,6 +28,8 @@ struct PlatformKit {
     Timestamp timestamp;
     // Whether stderr is a terminal that can show a live progress line.
     bool liveProgress = false;
+    // How the help and the messages speak of port names and interrupts here.
+    PlatformWords words = posixWords();
 };
 
 // The whole command: reads the arguments (without the program name), runs what they ask on the

@@ -48,6 +48,7 @@ int wmain(int argc, wchar_t** argv) {
                          naming,
                          [&loop] { return std::unique_ptr<ISerialPort>(new win::LoopSerialPort(loop)); },
                          timestamp,
-                         _isatty(_fileno(stderr)) != 0};
+                         _isatty(_fileno(stderr)) != 0,
+                         cli::windowsWords()};
     return cli::runOrvane(args, std::cout, std::cerr, kit);
 }

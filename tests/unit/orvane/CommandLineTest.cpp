@@ -103,5 +103,15 @@ TEST(OrvaneCommandLine, HelpListsEachCommandsOwnOptionsAndStatuses) {
     EXPECT_NE(ports.find("--probe"), std::string::npos) << ports;
 }
 
+// On Windows the help speaks of COM ports only, and of Windows' own interrupts.
+TEST(OrvaneCommandLine, HelpSpeaksThePlatformsWords) {
+    const std::string windows = usageText(Command::Run, kModules, windowsWords());
+    EXPECT_NE(windows.find("Ctrl-C, Ctrl-Break or closing the console ends the line"), std::string::npos)
+        << windows;
+    for (const char* linuxOnly : {"SIGTERM", "device path"})
+        EXPECT_EQ(windows.find(linuxOnly), std::string::npos) << linuxOnly;
+    EXPECT_NE(usageText(Command::Run, kModules).find("or a device path"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace orvane::cli
