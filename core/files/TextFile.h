@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,7 +42,19 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes);
 // line goes out in one write and is flushed to the disk. A file this user may not write is
 // refused. False on any failure, which leaves the file as it was: a part written is cut off again,
 // a file this call created is removed.
+// Appends of several processes never hurt each other: each holds an exclusive lock on the file
+// (waiting for another's to end) from reading its size through the write, the flush and any taking
+// back, so a line taken back never takes another writer's with it.
 bool appendLine(const std::string& path, std::string_view line);
+
+// The points of an append that another writer can meet: it found the file locked by another
+// append and waits, or it holds the lock and has read the size it would go back to.
+enum class AppendStage { WaitingForLock, Locked };
+// Called at those points in this process (an empty function: none). Lets a test hold one append
+// in the middle and run another against it in a known order.
+void setAppendObserver(std::function<void(AppendStage)> observer);
+// Tells the observer that an append reached the stage; every platform's append calls it.
+void reportAppendStage(AppendStage stage);
 
 // Whether appendLine could add to the file now: an existing regular file this user may write, or
 // a missing one whose folder exists and takes new files. Nothing is created.
