@@ -7,6 +7,7 @@
 #include <ios>
 #include <random>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -130,13 +131,11 @@ int openForAppend(const fs::path& target, bool& created) {
 // is on the open file itself, so every name of the file (a link among them) meets it; it ends
 // with the descriptor.
 bool lockForAppend(int fd) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
-    if (errno != EWOULDBLOCK) return false;
-    reportAppendStage(AppendStage::WaitingForLock);
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR) return false;
-    }
-    return true;
+    return takeAppendLock([fd]() -> std::optional<bool> {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno == EWOULDBLOCK || errno == EINTR) return false;
+        return std::nullopt;
+    });
 }
 
 // One try at an append: the lock, the size, the write, the flush and any taking back. Nothing
@@ -193,6 +192,21 @@ void setAppendObserver(std::function<void(AppendStage)> observer) {
 
 void reportAppendStage(AppendStage stage) {
     if (appendObserver()) appendObserver()(stage);
+}
+
+bool takeAppendLock(const std::function<std::optional<bool>()>& tryLock) {
+    const std::optional<bool> first = tryLock();
+    if (!first || *first) return first.value_or(false);
+    reportAppendStage(AppendStage::WaitingForLock);
+    // Another append holds the lock for the few milliseconds of its write and flush; it is asked
+    // for again at short intervals, so that a stuck holder fails this append instead of hanging it.
+    const auto end = std::chrono::steady_clock::now() + kAppendLockWait;
+    while (std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const std::optional<bool> taken = tryLock();
+        if (!taken || *taken) return taken.value_or(false);
+    }
+    return false;
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {

@@ -93,13 +93,14 @@ File createTemporary(const std::wstring& folder, std::wstring& temp) {
 // Takes the exclusive lock every append holds, on the whole file, waiting while another append
 // holds it. Windows' locks bind every program: meanwhile no other reads or writes the file.
 bool lockWholeFile(HANDLE file) {
-    OVERLAPPED whole{};
-    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole))
-        return true;
-    if (GetLastError() != ERROR_LOCK_VIOLATION) return false;
-    files::reportAppendStage(files::AppendStage::WaitingForLock);
-    whole = OVERLAPPED{};
-    return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole) != FALSE;
+    return files::takeAppendLock([file]() -> std::optional<bool> {
+        OVERLAPPED whole{};
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
+                       &whole))
+            return true;
+        if (GetLastError() == ERROR_LOCK_VIOLATION) return false;
+        return std::nullopt;
+    });
 }
 
 // Whether the open file is still the one the path names. An append that made the file and could
