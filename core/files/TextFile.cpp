@@ -3,12 +3,16 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <ios>
 #include <random>
 #include <system_error>
+#include <thread>
+#include <utility>
 
 #if defined(__unix__) || defined(__APPLE__)
 #define ORVANE_POSIX_FILES 1
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -21,6 +25,11 @@ namespace orvane::files {
 namespace fs = std::filesystem;
 
 namespace {
+
+std::function<void(AppendStage)>& appendObserver() {
+    static std::function<void(AppendStage)> observer;
+    return observer;
+}
 
 bool isDirectory(const std::string& path) {
     std::error_code error;
@@ -118,9 +127,87 @@ int openForAppend(const fs::path& target, bool& created) {
     return -1;
 }
 
+// Takes the exclusive lock every append holds, waiting while another append holds it. The lock
+// is on the open file itself, so every name of the file (a link among them) meets it; it ends
+// with the descriptor.
+bool lockForAppend(int fd) {
+    return takeAppendLock([fd]() -> std::optional<bool> {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno == EWOULDBLOCK || errno == EINTR) return false;
+        return std::nullopt;
+    });
+}
+
+// One try at an append: the lock, the size, the write, the flush and any taking back. Nothing
+// when the file found was removed (by an append that made it and failed) before the lock was
+// had: the caller opens the path again.
+std::optional<bool> appendLocked(const fs::path& target, std::string_view line) {
+    bool created = false;
+    const int fd = openForAppend(target, created);
+    if (fd < 0) return false;
+    struct stat before {};
+    const bool locked = lockForAppend(fd);
+    bool ok = locked && ::fstat(fd, &before) == 0 && S_ISREG(before.st_mode);
+    if (ok && before.st_nlink == 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    // Another append may have had the lock, and added its line, between this call making the
+    // file and taking the lock: then the file is no longer this call's to remove.
+    created = created && locked && before.st_size == 0;
+    if (ok) reportAppendStage(AppendStage::Locked);
+    std::string bytes;
+    if (ok && before.st_size > 0) {
+        // A last line left without its end (by another program, or by hand) gets one first, so
+        // the new line never runs on from it.
+        char last = '\n';
+        if (::pread(fd, &last, 1, before.st_size - 1) == 1 && last != '\n') bytes = "\r\n";
+    }
+    bytes.append(line);
+    // One write, then to the disk; a write that fails part way is taken back, so no part line is
+    // ever left for the next one to run on from. With the lock held, the bytes beyond the old
+    // size are this write's own.
+    const bool writing = ok;
+    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    if (!ok && writing && !created) {
+        while (::ftruncate(fd, before.st_size) != 0 && errno == EINTR) {
+        }
+        ::fsync(fd);
+    }
+    // A log that this append brought into being and could not fill is not left behind empty. It
+    // goes while the lock is held: a writer that opened it meanwhile finds it removed once it
+    // has the lock, and starts over.
+    if (!ok && writing && created) ::unlink(target.c_str());
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
 #endif
 
 }  // namespace
+
+void setAppendObserver(std::function<void(AppendStage)> observer) {
+    appendObserver() = std::move(observer);
+}
+
+void reportAppendStage(AppendStage stage) {
+    if (appendObserver()) appendObserver()(stage);
+}
+
+bool takeAppendLock(const std::function<std::optional<bool>()>& tryLock) {
+    const std::optional<bool> first = tryLock();
+    if (!first || *first) return first.value_or(false);
+    reportAppendStage(AppendStage::WaitingForLock);
+    // Another append holds the lock for the few milliseconds of its write and flush; it is asked
+    // for again at short intervals, so that a stuck holder fails this append instead of hanging it.
+    const auto end = std::chrono::steady_clock::now() + kAppendLockWait;
+    while (std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const std::optional<bool> taken = tryLock();
+        if (!taken || *taken) return taken.value_or(false);
+    }
+    return false;
+}
 
 std::optional<std::string> readWholeFile(const std::string& path) {
     if (isDirectory(path)) return std::nullopt;
@@ -197,31 +284,10 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
 bool appendLine(const std::string& path, std::string_view line) {
     const std::optional<fs::path> target = finalTarget(path);
     if (!target) return false;
-    bool created = false;
-    const int fd = openForAppend(*target, created);
-    if (fd < 0) return false;
-    struct stat before {};
-    bool ok = ::fstat(fd, &before) == 0 && S_ISREG(before.st_mode);
-    std::string bytes;
-    if (ok && before.st_size > 0) {
-        // A last line left without its end (by another program, or by hand) gets one first, so
-        // the new line never runs on from it.
-        char last = '\n';
-        if (::pread(fd, &last, 1, before.st_size - 1) == 1 && last != '\n') bytes = "\r\n";
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (const std::optional<bool> done = appendLocked(*target, line)) return *done;
     }
-    bytes.append(line);
-    // One write, then to the disk; a write that fails part way is taken back, so no part line is
-    // ever left for the next one to run on from.
-    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    if (!ok && !created) {
-        while (::ftruncate(fd, before.st_size) != 0 && errno == EINTR) {
-        }
-        ::fsync(fd);
-    }
-    ok = (::close(fd) == 0) && ok;
-    // A log that this append brought into being and could not fill is not left behind empty.
-    if (!ok && created) ::unlink(target->c_str());
-    return ok;
+    return false;
 }
 
 bool canAppendTo(const std::string& path) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,7 +43,27 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes);
 // line goes out in one write and is flushed to the disk. A file this user may not write is
 // refused. False on any failure, which leaves the file as it was: a part written is cut off again,
 // a file this call created is removed.
+// Appends of several processes never hurt each other: each holds an exclusive lock on the file
+// from reading its size through the write, the flush and any taking back, so a line taken back
+// never takes another writer's with it. An append waits for another's lock; a lock held longer
+// than kAppendLockWait (a stuck program) fails the append and leaves the file alone.
 bool appendLine(const std::string& path, std::string_view line);
+
+// The points of an append that another writer can meet: it found the file locked by another
+// append and waits, or it holds the lock and has read the size it would go back to.
+enum class AppendStage { WaitingForLock, Locked };
+// Called at those points in this process (an empty function: none). Lets a test hold one append
+// in the middle and run another against it in a known order.
+void setAppendObserver(std::function<void(AppendStage)> observer);
+// Tells the observer that an append reached the stage; every platform's append calls it.
+void reportAppendStage(AppendStage stage);
+
+// How long an append waits for another's lock on the file.
+inline constexpr std::chrono::milliseconds kAppendLockWait{10000};
+// Takes an append's lock by trying it (tryLock: true when taken, false while another holds it,
+// nothing on any other failure) until it is taken or kAppendLockWait has passed; reports
+// WaitingForLock once when the first try finds it held. True when taken.
+bool takeAppendLock(const std::function<std::optional<bool>()>& tryLock);
 
 // Whether appendLine could add to the file now: an existing regular file this user may write, or
 // a missing one whose folder exists and takes new files. Nothing is created.

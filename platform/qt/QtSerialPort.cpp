@@ -7,6 +7,10 @@
 #include <QString>
 
 #ifdef Q_OS_UNIX
+#include <sys/file.h>
+
+#include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -19,6 +23,7 @@ std::string toStd(const QString& text) {
 }
 
 const char* const kDeviceGone = "The device is gone (unplugged or switched off).";
+const char* const kInUse = "The port is in use by another program.";
 
 }  // namespace
 
@@ -28,7 +33,7 @@ QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
 }
 
 QtSerialPort::~QtSerialPort() {
-    if (m_port.isOpen()) m_port.close();
+    releaseDevice();
 }
 
 std::vector<PortEntry> QtSerialPort::enumeratePorts() {
@@ -74,12 +79,16 @@ bool QtSerialPort::open() {
         m_error = "The port is already open.";
         return false;
     }
-    if (m_port.isOpen()) m_port.close();  // lost earlier, close not yet run
+    releaseDevice();  // lost earlier, close not yet run
     m_lost = false;
 
     const std::string device = selectedDevice();
     if (device.empty()) {
         m_error = "No such device.";
+        return false;
+    }
+    if (!lockDevice(device)) {
+        m_error = kInUse;
         return false;
     }
     m_port.setPortName(QString::fromStdString(device));
@@ -90,15 +99,45 @@ bool QtSerialPort::open() {
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_error = openErrorText(device);
+        releaseDevice();
         return false;
     }
     if (!applyLine(m_port.setDataTerminalReady(m_dtr)) || !applyLine(m_port.setRequestToSend(m_rts))) {
         m_error = toStd(m_port.errorString());
-        m_port.close();
+        releaseDevice();
         return false;
     }
     m_error.clear();
     return true;
+}
+
+bool QtSerialPort::lockDevice(const std::string& device) {
+#ifdef Q_OS_UNIX
+    // One device, one user. Qt's own guards do not hold for that: its lock file is named after the
+    // name it is given (a link to the device passes it) and its exclusive mode does not stop root.
+    // A lock on the device itself is met by every name and every user. It is taken through a
+    // descriptor of its own before Qt opens the port, so a second opener never touches the line
+    // settings of the port another program holds.
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno != EBUSY;  // the holder's exclusive mode; else Qt's open says why
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(fd);
+        return false;
+    }
+    // A device that takes no lock at all is opened without one.
+    m_lockFd = fd;
+#else
+    (void)device;
+#endif
+    return true;
+}
+
+void QtSerialPort::releaseDevice() {
+    if (m_port.isOpen()) m_port.close();
+#ifdef Q_OS_UNIX
+    if (m_lockFd >= 0) ::close(m_lockFd);
+    m_lockFd = -1;
+#endif
 }
 
 std::string QtSerialPort::openErrorText(const std::string& device) const {
@@ -114,7 +153,7 @@ std::string QtSerialPort::openErrorText(const std::string& device) const {
 #else
             (void)device;
 #endif
-            return "The port is in use by another program.";
+            return kInUse;
         default:
             return toStd(m_port.errorString());
     }
@@ -132,7 +171,7 @@ bool QtSerialPort::applyLine(bool ok) {
 
 void QtSerialPort::close() {
     m_lost = false;
-    if (m_port.isOpen()) m_port.close();
+    releaseDevice();
 }
 
 bool QtSerialPort::isOpen() const {
@@ -212,7 +251,7 @@ void QtSerialPort::markLost() {
         this,
         [this] {
             if (!m_lost) return;  // closed or reopened in the meantime
-            if (m_port.isOpen()) m_port.close();
+            releaseDevice();
             if (m_lostHandler) m_lostHandler();
         },
         Qt::QueuedConnection);

@@ -43,6 +43,10 @@ private:
     // The device the next open uses: the path set, else the device the number was given to.
     std::string selectedDevice();
     std::string openErrorText(const std::string& device) const;
+    // Takes the device for this process alone; false when another holds it.
+    bool lockDevice(const std::string& device);
+    // Closes the port and gives the device up.
+    void releaseDevice();
     // Applies a modem line level to the open port; a device without modem lines counts as done.
     bool applyLine(bool ok);
 
@@ -53,6 +57,7 @@ private:
     bool m_dtr = false;
     bool m_rts = false;
     bool m_lost = false;
+    int m_lockFd = -1;  // the descriptor that holds the device's lock while the port is open
     std::string m_error;
     std::function<void()> m_handler;
     std::function<void()> m_lostHandler;

@@ -1,8 +1,10 @@
 #include "platform/win/WinFileSystem.h"
 
+#include "core/files/TextFile.h"
 #include "platform/win/TextConvert.h"
 
 #include <iterator>
+#include <optional>
 #include <random>
 #include <utility>
 #include <windows.h>
@@ -67,19 +69,108 @@ bool writeWhole(HANDLE file, std::string_view bytes, OVERLAPPED* at = nullptr) {
     return WriteFile(file, bytes.data(), size, &written, at) && written == size;
 }
 
-// A new, empty file with a short random name in the folder, open for writing; its name in `temp`.
-File createTemporary(const std::wstring& folder, std::wstring& temp) {
+// A short random name for a temporary file in the folder.
+std::wstring temporaryName(const std::wstring& folder) {
     static constexpr wchar_t kChars[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
+    std::wstring name = folder + L".tmp-";
+    for (int i = 0; i < 8; ++i)
+        name += kChars[random() % (std::size(kChars) - 1)];
+    return name;
+}
+
+// A new, empty file with a short random name in the folder, open for writing; its name in `temp`.
+File createTemporary(const std::wstring& folder, std::wstring& temp) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = folder + L".tmp-";
-        for (int i = 0; i < 8; ++i)
-            temp += kChars[random() % (std::size(kChars) - 1)];
+        temp = temporaryName(folder);
         // CREATE_NEW never takes over a file that happens to carry the name.
         File file = open(temp, GENERIC_WRITE, 0, CREATE_NEW);
         if (file.get() != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     return File(INVALID_HANDLE_VALUE);
+}
+
+// Takes the exclusive lock every append holds, on the whole file, waiting while another append
+// holds it. Windows' locks bind every program: meanwhile no other reads or writes the file.
+bool lockWholeFile(HANDLE file) {
+    return files::takeAppendLock([file]() -> std::optional<bool> {
+        OVERLAPPED whole{};
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
+                       &whole))
+            return true;
+        if (GetLastError() == ERROR_LOCK_VIOLATION) return false;
+        return std::nullopt;
+    });
+}
+
+// Whether the open file is still the one the path names. An append that made the file and could
+// not fill it removes it again; one that waited for its lock meanwhile holds a file on its way out.
+bool stillAtPath(HANDLE file, const std::wstring& path) {
+    const File named = open(path, 0, kShareAll, OPEN_EXISTING);  // a file being removed opens no more
+    BY_HANDLE_FILE_INFORMATION mine;
+    BY_HANDLE_FILE_INFORMATION there;
+    return named.get() != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &mine) &&
+           GetFileInformationByHandle(named.get(), &there) &&
+           mine.dwVolumeSerialNumber == there.dwVolumeSerialNumber &&
+           mine.nFileIndexHigh == there.nFileIndexHigh && mine.nFileIndexLow == there.nFileIndexLow;
+}
+
+// One try at an append, under the lock from the size check through the write, the flush and any
+// taking back. Nothing when the file found was removed before the lock was had: the caller opens
+// the path again.
+std::optional<bool> appendLocked(const std::wstring& path, const std::string& line) {
+    // Other programs may open the log too: to read it, to append to it, or (an append that made
+    // it and failed) to remove it.
+    File file = open(path, GENERIC_READ | GENERIC_WRITE, kShareAll, OPEN_ALWAYS);
+    bool created = GetLastError() != ERROR_ALREADY_EXISTS;  // what OPEN_ALWAYS found
+    if (!file.isDiskFile()) return false;
+    if (!lockWholeFile(file.get())) return false;
+    if (!stillAtPath(file.get(), path)) return std::nullopt;
+    files::reportAppendStage(files::AppendStage::Locked);
+    BY_HANDLE_FILE_INFORMATION info;
+    LARGE_INTEGER before{};
+    bool ok = GetFileInformationByHandle(file.get(), &info) && !isReadOnly(info.dwFileAttributes) &&
+              GetFileSizeEx(file.get(), &before);
+    // Another append may have had the lock, and added its line, between this call making the
+    // file and taking the lock: then the file is no longer this call's to remove.
+    created = created && ok && before.QuadPart == 0;
+    std::string bytes;
+    if (ok && before.QuadPart > 0) {
+        // A last line left without its end (by another program, or by hand) gets one first, so
+        // the new line never runs on from it.
+        OVERLAPPED at{};
+        const auto last = static_cast<ULONGLONG>(before.QuadPart - 1);
+        at.Offset = static_cast<DWORD>(last);
+        at.OffsetHigh = static_cast<DWORD>(last >> 32);
+        char lastByte = '\n';
+        DWORD got = 0;
+        ok = ReadFile(file.get(), &lastByte, 1, &got, &at) && got == 1;
+        if (lastByte != '\n') bytes = "\r\n";
+    }
+    bytes += line;
+    const bool writing = ok;
+    if (writing) {
+        // One write at the end of the file.
+        OVERLAPPED atEnd{};
+        atEnd.Offset = 0xFFFFFFFF;
+        atEnd.OffsetHigh = 0xFFFFFFFF;
+        ok = writeWhole(file.get(), bytes, &atEnd) && FlushFileBuffers(file.get());
+    }
+    // With the lock held, the bytes beyond the old size are this write's own: a part line is taken
+    // back, so that the next line never runs on from it.
+    if (!ok && writing && !created) {
+        if (SetFilePointerEx(file.get(), before, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()))
+            FlushFileBuffers(file.get());
+    }
+    // A log that this call brought into being and could not fill is not left behind empty. Its
+    // name is given up while the lock is held (it is moved aside, then removed), so a writer that
+    // opened it meanwhile finds it gone once it has the lock, and starts over.
+    const bool removing = !ok && writing && created;
+    const std::wstring aside = temporaryName(folderOf(path));
+    const bool movedAside = removing && MoveFileExW(path.c_str(), aside.c_str(), 0);
+    file.close();
+    if (removing) DeleteFileW(movedAside ? aside.c_str() : path.c_str());
+    return ok;
 }
 
 }  // namespace
@@ -145,45 +236,10 @@ bool WinFileSystem::replace(const std::string& path, std::string_view bytes) {
 bool WinFileSystem::appendLine(const std::string& path, std::string_view line) {
     const auto wide = widen(path);
     if (!wide || !namesAFile(*wide)) return false;
-    // Others may read the log meanwhile, and other programs append to it too.
-    File file = open(*wide, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
-    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;  // what OPEN_ALWAYS found
-    if (!file.isDiskFile()) return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    LARGE_INTEGER before{};
-    bool ok = GetFileInformationByHandle(file.get(), &info) && !isReadOnly(info.dwFileAttributes) &&
-              GetFileSizeEx(file.get(), &before);
-    std::string bytes;
-    if (ok && before.QuadPart > 0) {
-        // A last line left without its end (by another program, or by hand) gets one first, so
-        // the new line never runs on from it.
-        OVERLAPPED at{};
-        const auto last = static_cast<ULONGLONG>(before.QuadPart - 1);
-        at.Offset = static_cast<DWORD>(last);
-        at.OffsetHigh = static_cast<DWORD>(last >> 32);
-        char lastByte = '\n';
-        DWORD got = 0;
-        ok = ReadFile(file.get(), &lastByte, 1, &got, &at) && got == 1;
-        if (lastByte != '\n') bytes = "\r\n";
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (const std::optional<bool> done = appendLocked(*wide, utf8ToAnsi(line))) return *done;
     }
-    bytes += utf8ToAnsi(line);
-    const bool writing = ok;
-    if (writing) {
-        // One write at the end of the file, wherever another writer has left it.
-        OVERLAPPED atEnd{};
-        atEnd.Offset = 0xFFFFFFFF;
-        atEnd.OffsetHigh = 0xFFFFFFFF;
-        ok = writeWhole(file.get(), bytes, &atEnd) && FlushFileBuffers(file.get());
-    }
-    if (!ok && writing && existed) {
-        // A part line is taken back, so that the next line never runs on from it.
-        if (SetFilePointerEx(file.get(), before, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()))
-            FlushFileBuffers(file.get());
-    }
-    file.close();
-    // A log that this call brought into being and could not fill is not left behind empty.
-    if (!ok && !existed) DeleteFileW(wide->c_str());
-    return ok;
+    return false;
 }
 
 bool WinFileSystem::canAppend(const std::string& path) {

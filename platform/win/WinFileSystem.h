@@ -24,7 +24,8 @@ public:
     // the target in one step (MoveFileExW): readers see the old file or the new one.
     bool replace(const std::string& path, std::string_view bytes) override;
     // The line goes out in one write at the end of the file and is flushed to the disk; a write
-    // that fails part way is cut off again, a file this call created is removed.
+    // that fails part way is cut off again, a file this call created is removed. Throughout, the
+    // append holds a lock on the whole file (LockFileEx), waiting for another append's to end.
     bool appendLine(const std::string& path, std::string_view line) override;
     bool canAppend(const std::string& path) override;
 };

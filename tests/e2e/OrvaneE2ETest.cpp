@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <map>
 #include <sstream>
@@ -128,6 +129,24 @@ TEST_P(OrvaneE2E, APulledAdapterEndsWithThePortStatus) {
     EXPECT_NE(run.out.find(R"("detail":"The device is gone (unplugged or switched off).")"),
               std::string::npos)
         << run.out;
+}
+
+// A device another program holds is not opened under another name (a link to it) either: the
+// command ends with the port's status and says why.
+TEST(OrvanePortE2E, ADeviceHeldElsewhereIsInUseUnderAnyName) {
+    Modsim modsim;
+    ASSERT_TRUE(modsim.start()) << modsim.errorText();
+    qt::QtSerialPort holder;
+    holder.setDevicePath(modsim.devicePath());
+    ASSERT_TRUE(holder.open()) << holder.lastErrorText();
+    TempFolder folder;
+    const std::filesystem::path link = folder.path() / "rig";
+    std::filesystem::create_symlink(modsim.devicePath(), link);
+    const Outcome run =
+        orvane({QStringLiteral("info"), QStringLiteral("--module"), QStringLiteral("transmitter"),
+                QStringLiteral("--port"), QString::fromStdString(link.string())});
+    EXPECT_EQ(run.status, 3) << run.out << run.err;
+    EXPECT_NE((run.out + run.err).find("in use"), std::string::npos) << run.out << run.err;
 }
 
 // Two rigs of the simulator at once on one production line, every module with its record: a

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <filesystem>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -103,6 +104,16 @@ TEST(SerialLinkE2EOpen, OpenFailuresSayWhy) {
     EXPECT_FALSE(second.openDevice(modsim.devicePath()));
     EXPECT_EQ(second.form().P_Message.caption(), "COM Not Open!");
     EXPECT_EQ(second.form().P_Message.toolTip(), "The port is in use by another program.");
+    // So does one that reaches the device by another name (as root, which Qt's own guard lets by).
+    const TempFolder folder;
+    const std::filesystem::path link = folder.path() / "module";
+    std::filesystem::create_symlink(modsim.devicePath(), link);
+    EXPECT_FALSE(second.openDevice(link.string()));
+    EXPECT_EQ(second.form().P_Message.toolTip(), "The port is in use by another program.");
+    // Given up by the first, the device opens under either name.
+    first.form().ComStart.click();
+    EXPECT_TRUE(second.openDevice(link.string())) << second.form().P_Message.toolTip();
+    second.form().ComStart.click();
 
     EXPECT_FALSE(second.openDevice("/dev/orvane-no-such-device"));
     EXPECT_EQ(second.form().P_Message.toolTip(), "No such device.");

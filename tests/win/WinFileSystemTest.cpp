@@ -1,6 +1,7 @@
 // The files on Windows: UTF-8 paths as UTF-16 names, contents in the ANSI code page on the disk,
 // all-or-nothing replace and append, and the read-only attribute. scripts/wine-tests runs Wine with
 // code page 1252; the byte checks skip under any other.
+#include "core/files/TextFile.h"
 #include "platform/win/WinFileSystem.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,58 @@ TEST_F(WinFileSystemTest, AppendEndsAnUnfinishedLastLineAndCreatesAMissingFile) 
     EXPECT_TRUE(m_files.appendLine(path(L"new.txt"), "b\r\n"));
     EXPECT_EQ(rawBytes(L"new.txt"), "b\r\n");
     EXPECT_FALSE(m_files.appendLine(path(L"no folder\\new.txt"), "b\r\n"));
+}
+
+// Another writer holds the file locked in the middle of its own append (a part line written) and
+// fails: it takes its part back, or removes the file it made, and lets go once the append has met
+// its lock. The append then holds a lock of its own through its write, and its line is all the
+// other left.
+TEST_F(WinFileSystemTest, AnAppendWaitsForAnothersLockAndHoldsItsOwn) {
+    for (const bool othersFile : {false, true}) {
+        SCOPED_TRACE(othersFile ? "a file the other made" : "an existing file");
+        const std::wstring name = othersFile ? L"new.log" : L"old.log";
+        const std::string old = othersFile ? "" : "old\r\n";
+        if (!othersFile) writeRaw(name, old);
+        const HANDLE other = CreateFileW(wide(name).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                         OPEN_ALWAYS, 0, nullptr);
+        ASSERT_NE(other, INVALID_HANDLE_VALUE);
+        OVERLAPPED whole{};
+        ASSERT_TRUE(LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole));
+        DWORD written = 0;
+        SetFilePointer(other, 0, nullptr, FILE_END);
+        ASSERT_TRUE(WriteFile(other, "part", 4, &written, nullptr));
+
+        std::vector<std::string> seen;
+        bool lockedOut = false;
+        files::setAppendObserver([&](files::AppendStage stage) {
+            if (stage == files::AppendStage::WaitingForLock) {
+                seen.push_back("waiting");
+                LARGE_INTEGER size{};
+                size.QuadPart = static_cast<LONGLONG>(old.size());
+                SetFilePointerEx(other, size, nullptr, FILE_BEGIN);
+                SetEndOfFile(other);
+                // A file it made goes as an append's does: its name given up under the lock.
+                if (othersFile) MoveFileExW(wide(name).c_str(), wide(L"aside").c_str(), 0);
+                CloseHandle(other);  // its lock ends with it
+                if (othersFile) DeleteFileW(wide(L"aside").c_str());
+                return;
+            }
+            seen.push_back("locked");
+            const HANDLE probe =
+                CreateFileW(wide(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+            OVERLAPPED at{};
+            lockedOut = !LockFileEx(probe, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                                    MAXDWORD, &at);
+            CloseHandle(probe);
+        });
+        EXPECT_TRUE(m_files.appendLine(path(name), "line\r\n"));
+        files::setAppendObserver({});
+        EXPECT_EQ(seen, (std::vector<std::string>{"waiting", "locked"}));
+        EXPECT_TRUE(lockedOut) << "another could lock the file during the append";
+        EXPECT_EQ(rawBytes(name), old + "line\r\n");
+    }
 }
 
 TEST_F(WinFileSystemTest, CanAppendCreatesNothingAndNeedsAFolder) {

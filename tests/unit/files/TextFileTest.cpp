@@ -17,6 +17,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <cerrno>
 #include <csignal>
 #include <unistd.h>
 #endif
@@ -251,6 +252,58 @@ TEST_F(TextFileTest, FailedOrPartialAppendLeavesTheFileAsItWas) {
     EXPECT_EQ(readWholeFile(old), "old\r\n");
     EXPECT_TRUE(appendLine(old, "next\r\n"));
     EXPECT_EQ(readWholeFile(old), "old\r\nnext\r\n");
+#endif
+}
+
+// Two processes append to one file, the first held in the middle of its append (lock taken, size
+// read) until the second has met it; then the first fails part way (its file size limit) and
+// takes its part back. The second's line survives that, whether the first found the file or made
+// it (and removes it again).
+TEST_F(TextFileTest, AFailedAppendNeverTakesAnotherProcesssLine) {
+#ifndef ORVANE_TEST_CHILD_PROCESS
+    GTEST_SKIP() << kNoChildProcess;
+#else
+    for (const std::string& old : {"old\r\n"s, ""s}) {
+        SCOPED_TRACE(old.empty() ? "a file the held append makes" : "an existing file");
+        const std::string log = pathOf(old.empty() ? "new.log" : "old.log");
+        if (!old.empty()) write(log, old);
+        int held[2];
+        int go[2];
+        ASSERT_EQ(::pipe(held), 0);
+        ASSERT_EQ(::pipe(go), 0);
+        const pid_t first = ::fork();
+        ASSERT_GE(first, 0);
+        if (first == 0) {
+            setAppendObserver([&](AppendStage stage) {
+                char signal = 'h';
+                if (stage != AppendStage::Locked || ::write(held[1], &signal, 1) != 1) return;
+                while (::read(go[0], &signal, 1) < 0 && errno == EINTR) {
+                }
+            });
+            test::limitFileSize(old.size() + 4);  // room for four bytes of the line
+            ::_exit(appendLine(log, "first record\r\n") ? 1 : 0);
+        }
+        char signal = 0;
+        ASSERT_EQ(::read(held[0], &signal, 1), 1);
+        // The first goes on once the second has found the file locked, or has done without a lock.
+        bool released = false;
+        const auto release = [&] {
+            if (!released) released = ::write(go[1], "g", 1) == 1;
+        };
+        setAppendObserver([&](AppendStage stage) {
+            if (stage == AppendStage::WaitingForLock) release();
+        });
+        const bool appended = appendLine(log, "second\r\n");
+        release();
+        setAppendObserver({});
+        int status = 0;
+        ASSERT_EQ(::waitpid(first, &status, 0), first);
+        for (const int end : {held[0], held[1], go[0], go[1]})
+            ::close(end);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the held append did not fail";
+        EXPECT_TRUE(appended);
+        EXPECT_EQ(readWholeFile(log), old + "second\r\n");
+    }
 #endif
 }
 
