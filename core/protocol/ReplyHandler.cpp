@@ -123,6 +123,7 @@ void ReplyHandler::identity(std::string_view line) {
         f.FOffsetV.setText(text::latin1ToUtf8(replyField(line, 25, 2)));
         f.FOffsetV.setBackColor(f.ColorGreen);
     }
+    f.outcome.factory(f.FactoryDate.text(), m_profile.hasOffsetBox() ? f.FOffsetV.text() : std::string());
     raiseReplyFlag(line);
 }
 
@@ -137,6 +138,11 @@ bool ReplyHandler::readBack(std::string_view line) {
     const long long ch = text::hexField(replyField(line, 4, 2));
     if (!isChannel(ch)) return false;
     raiseReplyFlag(line);
+    if (running(ExchangeKind::Check)) {
+        const auto length = static_cast<std::size_t>(std::max(3 * m_profile.readEchoValues - 1, 0));
+        m_form.outcome.readBack(static_cast<int>(ch),
+                                text::latin1ToUtf8(replyField(line, kReadWriteFirstPosition, length)));
+    }
     if (!echoMatchesGrid(line, kReadWriteFirstPosition, m_profile.readEchoValues, ch)) {
         recordFault(m_form, m_profile, Fault::Discrepancy, static_cast<int>(ch));
         return false;

@@ -44,8 +44,13 @@ struct Outcome {
     // The identity as the module sent it in this exchange ("" when it did not).
     std::string serial;
     std::string version;
+    std::string factoryDate;    // the factory data "/D" answered with
+    std::string factoryOffset;  // (the offset: transmitter only)
     // The register texts sent for each channel in this exchange, joined with "," ("" where none).
     std::array<std::string, 4> sent;
+    // The register texts each channel read back in this exchange (a check), joined with ","
+    // ("" where none came).
+    std::array<std::string, 4> readBack;
 
     bool passed() const { return kind == OutcomeKind::Pass; }
     bool allConfirmed() const { return confirmed[0] && confirmed[1] && confirmed[2] && confirmed[3]; }

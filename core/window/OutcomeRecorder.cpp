@@ -79,6 +79,10 @@ void OutcomeRecorder::portFailed(std::string reason) {
     m_outcome.portReason = std::move(reason);
 }
 
+void OutcomeRecorder::readBack(int channel, std::string registers) {
+    if (m_running && isChannel(channel)) m_outcome.readBack[static_cast<std::size_t>(channel)] = std::move(registers);
+}
+
 void OutcomeRecorder::confirm(int channel, bool whole) {
     if (!m_running || !isChannel(channel)) return;
     const auto index = static_cast<std::size_t>(channel);

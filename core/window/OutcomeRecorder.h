@@ -54,6 +54,12 @@ public:
     void confirm(int channel, bool whole = true);
     void identity(std::string serial) { record(m_outcome.serial, std::move(serial)); }
     void version(std::string version) { record(m_outcome.version, std::move(version)); }
+    void factory(std::string date, std::string offset) {
+        record(m_outcome.factoryDate, std::move(date));
+        record(m_outcome.factoryOffset, std::move(offset));
+    }
+    // What a channel read back, as the module sent it.
+    void readBack(int channel, std::string registers);
 
     void observe(Listener listener) { m_listeners.push_back(std::move(listener)); }
 
