@@ -1,0 +1,122 @@
+#include "apps/orvane/ledger/ReportFigures.h"
+
+#include <map>
+
+namespace orvane::ledger {
+
+namespace {
+
+// The group of an attempt `t` as SQL. Only these constant fragments ever enter the SQL text; the
+// period and the label key are bound values (?1, ?2, ?3).
+const char* groupSql(GroupBy by) {
+    switch (by) {
+        case GroupBy::Nothing:
+            return "''";
+        case GroupBy::Day:
+            return "date(t.start_ms / 1000, 'unixepoch', 'localtime')";
+        case GroupBy::Station:
+            return "t.station";
+        case GroupBy::Rig:
+            return "t.station || ' ' || t.port";
+        case GroupBy::Module:
+            return "t.module_type";
+        case GroupBy::Label:
+            return "coalesce(l.value, '')";
+    }
+    return "''";
+}
+
+// The attempts with their group; the label join only when grouping by a label.
+std::string from(GroupBy by) {
+    std::string sql = " FROM attempt t";
+    if (by == GroupBy::Label) sql += " LEFT JOIN label l ON l.attempt_id = t.id AND l.key = ?3";
+    return sql;
+}
+
+constexpr const char* kInPeriod = " WHERE t.start_ms >= ?1 AND t.start_ms < ?2";
+
+// Per group and unit: its attempts, whether it had more than one, and whether its last one passed
+// (SQLite takes a bare column from the row that max() chose: one unit is never on two rigs in
+// the same millisecond).
+std::string unitsSql(GroupBy by) {
+    return std::string("SELECT grp, count(*), sum(n), sum(n > 1), sum(last_outcome = 'pass') FROM (SELECT ") +
+           groupSql(by) + " AS grp, count(*) AS n, max(t.start_ms), t.outcome AS last_outcome" + from(by) +
+           kInPeriod + " AND t.serial <> '' GROUP BY grp, t.serial) GROUP BY grp";
+}
+
+std::string unidentifiedSql(GroupBy by) {
+    return std::string("SELECT ") + groupSql(by) + " AS grp, count(*)" + from(by) + kInPeriod +
+           " AND t.serial = '' GROUP BY grp";
+}
+
+// Each unit seen in the period with its first attempt ever (from any time), kept when that
+// attempt lies in the period, in the group of that attempt.
+std::string firstSql(GroupBy by) {
+    return std::string("SELECT grp, count(*), sum(outcome = 'pass') FROM (SELECT ") + groupSql(by) +
+           " AS grp, min(t.start_ms) AS first_ms, t.outcome AS outcome" + from(by) +
+           " WHERE t.serial IN (SELECT serial FROM attempt WHERE start_ms >= ?1 AND start_ms < ?2 AND serial "
+           "<> '')"
+           " GROUP BY t.serial) WHERE first_ms >= ?1 AND first_ms < ?2 GROUP BY grp";
+}
+
+std::string failuresSql(GroupBy by) {
+    return std::string("SELECT ") + groupSql(by) + " AS grp, t.reason, count(*)" + from(by) + kInPeriod +
+           " AND t.outcome = 'fail' GROUP BY grp, t.reason ORDER BY grp, 3 DESC, t.reason";
+}
+
+// Runs the four queries of one grouping into `groups`, keyed by group.
+std::string gather(Database& db, const ReportQuery& query, GroupBy by,
+                   std::map<std::string, GroupFigures>& groups) {
+    auto run = [&](const std::string& sql, auto&& onRow) -> std::string {
+        Statement q(db, sql);
+        if (q.failed()) return q.error();
+        q.bind(1, query.sinceMs).bind(2, query.untilMs);
+        if (by == GroupBy::Label) q.bind(3, query.label);
+        while (q.step()) {
+            GroupFigures& g = groups[q.text(0)];
+            g.group = q.text(0);
+            onRow(q, g);
+        }
+        return q.error();
+    };
+    std::string why = run(unitsSql(by), [](const Statement& q, GroupFigures& g) {
+        g.units = q.integer(1);
+        g.attempts = q.integer(2);
+        g.retested = q.integer(3);
+        g.finalPassed = q.integer(4);
+    });
+    if (why.empty())
+        why = run(unidentifiedSql(by),
+                  [](const Statement& q, GroupFigures& g) { g.unidentified = q.integer(1); });
+    if (why.empty())
+        why = run(firstSql(by), [](const Statement& q, GroupFigures& g) {
+            g.newUnits = q.integer(1);
+            g.firstPassed = q.integer(2);
+        });
+    if (why.empty())
+        why = run(failuresSql(by), [](const Statement& q, GroupFigures& g) {
+            g.failures.push_back({q.text(1), q.integer(2)});
+        });
+    return why;
+}
+
+}  // namespace
+
+std::string computeReport(Database& db, const ReportQuery& query, ReportFigures& out) {
+    out = {};
+    // One read transaction: the groups and the total come from the same state of the file while
+    // other processes keep appending.
+    if (std::string why = db.exec("BEGIN"); !why.empty()) return why;
+    std::map<std::string, GroupFigures> total;
+    std::string why = gather(db, query, GroupBy::Nothing, total);
+    std::map<std::string, GroupFigures> groups;
+    if (why.empty() && query.by != GroupBy::Nothing) why = gather(db, query, query.by, groups);
+    db.exec("COMMIT");
+    if (!why.empty()) return why;
+    if (!total.empty()) out.total = total.begin()->second;
+    for (auto& [name, figures] : groups)
+        out.groups.push_back(std::move(figures));
+    return {};
+}
+
+}  // namespace orvane::ledger
