@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ struct PlatformKit {
     Timestamp timestamp;
     // Whether stderr is a terminal that can show a live progress line.
     bool liveProgress = false;
+    // The value of an environment variable, nothing when it is not set (where the ledger lives).
+    std::function<std::optional<std::string>(const std::string& name)> environment;
 };
 
 // The whole command: reads the arguments (without the program name), runs what they ask on the
