@@ -464,7 +464,7 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
             "Commands:\n";
         for (const CommandInfo& info : kCommands) {
             std::string name = info.name;
-            name.resize(8, ' ');
+            name.resize(9, ' ');
             text += "  " + name + info.summary + "\n";
         }
         text +=
