@@ -26,11 +26,18 @@ const char* groupSql(GroupBy by) {
     return "''";
 }
 
-// The attempts with their group; the label join only when grouping by a label.
-std::string from(GroupBy by) {
-    std::string sql = " FROM attempt t";
-    if (by == GroupBy::Label) sql += " LEFT JOIN label l ON l.attempt_id = t.id AND l.key = ?3";
-    return sql;
+// The attempts with their group; the label join only when grouping by a label. Over all time a
+// unit's attempts are read in the order of the serial index (no sorting, nothing but the index
+// read for the total); a period is found through the start index.
+std::string labelJoin(GroupBy by) {
+    return by == GroupBy::Label ? " LEFT JOIN label l ON l.attempt_id = t.id AND l.key = ?3" : "";
+}
+
+std::string from(const ReportQuery& query, GroupBy by) {
+    std::string sql = " FROM attempt t INDEXED BY ";
+    sql +=
+        query.sinceMs == std::numeric_limits<std::int64_t>::min() ? "attempt_by_serial" : "attempt_by_start";
+    return sql + labelJoin(by);
 }
 
 constexpr const char* kInPeriod = " WHERE t.start_ms >= ?1 AND t.start_ms < ?2";
@@ -38,30 +45,38 @@ constexpr const char* kInPeriod = " WHERE t.start_ms >= ?1 AND t.start_ms < ?2";
 // Per group and unit: its attempts, whether it had more than one, and whether its last one passed
 // (SQLite takes a bare column from the row that max() chose: one unit is never on two rigs in
 // the same millisecond).
-std::string unitsSql(GroupBy by) {
+std::string unitsSql(const ReportQuery& query, GroupBy by) {
     return std::string("SELECT grp, count(*), sum(n), sum(n > 1), sum(last_outcome = 'pass') FROM (SELECT ") +
-           groupSql(by) + " AS grp, count(*) AS n, max(t.start_ms), t.outcome AS last_outcome" + from(by) +
-           kInPeriod + " AND t.serial <> '' GROUP BY grp, t.serial) GROUP BY grp";
+           groupSql(by) + " AS grp, count(*) AS n, max(t.start_ms), t.outcome AS last_outcome" +
+           from(query, by) + kInPeriod + " AND t.serial <> '' GROUP BY t.serial, grp) GROUP BY grp";
 }
 
 std::string unidentifiedSql(GroupBy by) {
-    return std::string("SELECT ") + groupSql(by) + " AS grp, count(*)" + from(by) + kInPeriod +
-           " AND t.serial = '' GROUP BY grp";
+    return std::string("SELECT ") + groupSql(by) + " AS grp, count(*) FROM attempt t" + labelJoin(by) +
+           kInPeriod + " AND t.serial = '' GROUP BY grp";
 }
 
-// Each unit seen in the period with its first attempt ever (from any time), kept when that
-// attempt lies in the period, in the group of that attempt.
-std::string firstSql(GroupBy by) {
-    return std::string("SELECT grp, count(*), sum(outcome = 'pass') FROM (SELECT ") + groupSql(by) +
-           " AS grp, min(t.start_ms) AS first_ms, t.outcome AS outcome" + from(by) +
-           " WHERE t.serial IN (SELECT serial FROM attempt WHERE start_ms >= ?1 AND start_ms < ?2 AND serial "
-           "<> '')"
-           " GROUP BY t.serial) WHERE first_ms >= ?1 AND first_ms < ?2 GROUP BY grp";
+// Each unit's first attempt ever (from the serial index alone), kept when it lies in the period,
+// counted in the group of that attempt. A unit whose first attempt lies in the period was seen in
+// it; with a start of the period only those seen in it are looked at.
+std::string firstSql(const ReportQuery& query, GroupBy by) {
+    std::string first =
+        "SELECT t.id AS id, min(t.start_ms) AS first_ms, t.outcome AS outcome FROM attempt t INDEXED BY "
+        "attempt_by_serial WHERE t.serial <> ''";
+    if (query.sinceMs != std::numeric_limits<std::int64_t>::min())
+        first += " AND t.serial IN (SELECT serial FROM attempt WHERE start_ms >= ?1 AND start_ms < ?2)";
+    first += " GROUP BY t.serial";
+    std::string sql = std::string("SELECT ") + (by == GroupBy::Nothing ? "''" : groupSql(by)) +
+                      " AS grp, count(*), sum(f.outcome = 'pass') FROM (" + first + ") f";
+    if (by != GroupBy::Nothing) sql += " JOIN attempt t ON t.id = f.id" + labelJoin(by);
+    return sql + " WHERE f.first_ms >= ?1 AND f.first_ms < ?2 GROUP BY grp";
 }
 
 std::string failuresSql(GroupBy by) {
-    return std::string("SELECT ") + groupSql(by) + " AS grp, t.reason, count(*)" + from(by) + kInPeriod +
-           " AND t.outcome = 'fail' GROUP BY grp, t.reason ORDER BY grp, 3 DESC, t.reason";
+    return std::string("SELECT ") + groupSql(by) +
+           " AS grp, t.reason, count(*) FROM attempt t INDEXED BY attempt_failures" + labelJoin(by) +
+           " WHERE t.outcome = 'fail' AND t.start_ms >= ?1 AND t.start_ms < ?2"
+           " GROUP BY grp, t.reason ORDER BY grp, 3 DESC, t.reason";
 }
 
 // Runs the four queries of one grouping into `groups`, keyed by group.
@@ -79,7 +94,7 @@ std::string gather(Database& db, const ReportQuery& query, GroupBy by,
         }
         return q.error();
     };
-    std::string why = run(unitsSql(by), [](const Statement& q, GroupFigures& g) {
+    std::string why = run(unitsSql(query, by), [](const Statement& q, GroupFigures& g) {
         g.units = q.integer(1);
         g.attempts = q.integer(2);
         g.retested = q.integer(3);
@@ -89,7 +104,7 @@ std::string gather(Database& db, const ReportQuery& query, GroupBy by,
         why = run(unidentifiedSql(by),
                   [](const Statement& q, GroupFigures& g) { g.unidentified = q.integer(1); });
     if (why.empty())
-        why = run(firstSql(by), [](const Statement& q, GroupFigures& g) {
+        why = run(firstSql(query, by), [](const Statement& q, GroupFigures& g) {
             g.newUnits = q.integer(1);
             g.firstPassed = q.integer(2);
         });

@@ -47,8 +47,9 @@ CREATE TABLE label (
     PRIMARY KEY (attempt_id, key)
 ) WITHOUT ROWID;
 CREATE TABLE outbox (attempt_id INTEGER PRIMARY KEY REFERENCES attempt(id));
-CREATE INDEX attempt_by_serial ON attempt(serial, start_ms);
+CREATE INDEX attempt_by_serial ON attempt(serial, start_ms, outcome);
 CREATE INDEX attempt_by_start ON attempt(start_ms);
+CREATE INDEX attempt_failures ON attempt(outcome, start_ms, reason);
 CREATE INDEX label_by_key ON label(key, value);
 CREATE TRIGGER attempt_no_update BEFORE UPDATE ON attempt
     BEGIN SELECT RAISE(ABORT, 'the ledger is append-only'); END;

@@ -78,6 +78,16 @@ TEST_F(Figures, TotalFollowsTheDefinitions) {
     EXPECT_EQ(t.failures[0].reason, "discrepancy");  // a tie goes by the code's name
     EXPECT_EQ(t.failures[0].count, 2);
     EXPECT_EQ(t.failures[1].count, 2);
+
+    // Over all time (read another way): A..E are units, all new; B and E passed first; all but D
+    // passed last; A, C and D were retested.
+    ReportFigures all;
+    ASSERT_EQ(computeReport(m_ledger->database(), {}, all), "");
+    EXPECT_EQ(all.total.units, 5);
+    EXPECT_EQ(all.total.newUnits, 5);
+    EXPECT_EQ(all.total.firstPassed, 2);
+    EXPECT_EQ(all.total.finalPassed, 4);
+    EXPECT_EQ(all.total.retested, 3);
 }
 
 TEST_F(Figures, GroupsCountTheirOwnAttempts) {
