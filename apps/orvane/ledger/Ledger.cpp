@@ -63,7 +63,8 @@ std::string insertRows(Database& db, const AttemptRow& row) {
         db,
         "INSERT INTO attempt (uuid, serial, module_type, firmware, factory_date, factory_offset, "
         "station, port, start_ms, end_ms, outcome, reason, fail_command, fail_channel, attempt, "
-        "orvane_version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16)");
+        "orvane_version, first_of_unit) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, "
+        "?15, ?16, ?2 <> '' AND NOT EXISTS (SELECT 1 FROM attempt WHERE serial = ?2))");
     attempt.bind(1, row.uuid).bind(2, row.serial).bind(3, row.moduleType).bind(4, row.firmware);
     attempt.bind(5, row.factoryDate).bind(6, row.factoryOffset).bind(7, row.station).bind(8, row.port);
     attempt.bind(9, row.startMs).bind(10, row.endMs).bind(11, row.passed ? "pass" : "fail");
@@ -130,6 +131,8 @@ Ledger::Opened Ledger::openAt(const std::string& path, bool create) {
 }
 
 std::string Ledger::append(const AttemptRow& row) {
+    // IMMEDIATE holds the write lock from the start: whether this is the unit's first attempt is
+    // decided against every row committed before it.
     if (std::string why = m_db.exec("BEGIN IMMEDIATE"); !why.empty()) return why;
     std::string why = insertRows(m_db, row);
     if (why.empty()) why = m_db.exec("COMMIT");

@@ -42,34 +42,26 @@ std::string from(const ReportQuery& query, GroupBy by) {
 
 constexpr const char* kInPeriod = " WHERE t.start_ms >= ?1 AND t.start_ms < ?2";
 
-// Per group and unit: its attempts, whether it had more than one, and whether its last one passed
+// Per group and unit: its attempts, whether it had more than one, whether its last one passed
 // (SQLite takes a bare column from the row that max() chose: one unit is never on two rigs in
-// the same millisecond).
+// the same millisecond), and whether its first attempt ever lies here and passed. For the total
+// the serial index already holds the units in order: grouping by the serial alone needs no sort.
 std::string unitsSql(const ReportQuery& query, GroupBy by) {
-    return std::string("SELECT grp, count(*), sum(n), sum(n > 1), sum(last_outcome = 'pass') FROM (SELECT ") +
-           groupSql(by) + " AS grp, count(*) AS n, max(t.start_ms), t.outcome AS last_outcome" +
-           from(query, by) + kInPeriod + " AND t.serial <> '' GROUP BY t.serial, grp) GROUP BY grp";
+    const std::string perUnit = std::string("SELECT ") + groupSql(by) +
+                                " AS grp, count(*) AS n, max(t.start_ms), t.outcome AS last_outcome,"
+                                " sum(t.first_of_unit) AS first,"
+                                " sum(t.first_of_unit AND t.outcome = 'pass') AS first_passed" +
+                                from(query, by) + kInPeriod + " AND t.serial <> '' GROUP BY t.serial" +
+                                (by == GroupBy::Nothing ? "" : ", grp");
+    return "SELECT grp, count(*), sum(n), sum(n > 1), sum(last_outcome = 'pass'), sum(first), "
+           "sum(first_passed)"
+           " FROM (" +
+           perUnit + ") GROUP BY grp";
 }
 
 std::string unidentifiedSql(GroupBy by) {
     return std::string("SELECT ") + groupSql(by) + " AS grp, count(*) FROM attempt t" + labelJoin(by) +
            kInPeriod + " AND t.serial = '' GROUP BY grp";
-}
-
-// Each unit's first attempt ever (from the serial index alone), kept when it lies in the period,
-// counted in the group of that attempt. A unit whose first attempt lies in the period was seen in
-// it; with a start of the period only those seen in it are looked at.
-std::string firstSql(const ReportQuery& query, GroupBy by) {
-    std::string first =
-        "SELECT t.id AS id, min(t.start_ms) AS first_ms, t.outcome AS outcome FROM attempt t INDEXED BY "
-        "attempt_by_serial WHERE t.serial <> ''";
-    if (query.sinceMs != std::numeric_limits<std::int64_t>::min())
-        first += " AND t.serial IN (SELECT serial FROM attempt WHERE start_ms >= ?1 AND start_ms < ?2)";
-    first += " GROUP BY t.serial";
-    std::string sql = std::string("SELECT ") + (by == GroupBy::Nothing ? "''" : groupSql(by)) +
-                      " AS grp, count(*), sum(f.outcome = 'pass') FROM (" + first + ") f";
-    if (by != GroupBy::Nothing) sql += " JOIN attempt t ON t.id = f.id" + labelJoin(by);
-    return sql + " WHERE f.first_ms >= ?1 AND f.first_ms < ?2 GROUP BY grp";
 }
 
 std::string failuresSql(GroupBy by) {
@@ -79,7 +71,7 @@ std::string failuresSql(GroupBy by) {
            " GROUP BY grp, t.reason ORDER BY grp, 3 DESC, t.reason";
 }
 
-// Runs the four queries of one grouping into `groups`, keyed by group.
+// Runs the three queries of one grouping into `groups`, keyed by group.
 std::string gather(Database& db, const ReportQuery& query, GroupBy by,
                    std::map<std::string, GroupFigures>& groups) {
     auto run = [&](const std::string& sql, auto&& onRow) -> std::string {
@@ -99,15 +91,12 @@ std::string gather(Database& db, const ReportQuery& query, GroupBy by,
         g.attempts = q.integer(2);
         g.retested = q.integer(3);
         g.finalPassed = q.integer(4);
+        g.newUnits = q.integer(5);
+        g.firstPassed = q.integer(6);
     });
     if (why.empty())
         why = run(unidentifiedSql(by),
                   [](const Statement& q, GroupFigures& g) { g.unidentified = q.integer(1); });
-    if (why.empty())
-        why = run(firstSql(query, by), [](const Statement& q, GroupFigures& g) {
-            g.newUnits = q.integer(1);
-            g.firstPassed = q.integer(2);
-        });
     if (why.empty())
         why = run(failuresSql(by), [](const Statement& q, GroupFigures& g) {
             g.failures.push_back({q.text(1), q.integer(2)});

@@ -8,8 +8,9 @@ namespace {
 
 // One entry per schema version: the SQL that takes version n-1 to n. Never edit a step that has
 // shipped; add the next one. Every attempt is one row that is never updated or deleted (the
-// triggers refuse it): a correction is a new attempt. The outbox holds the attempts not yet copied
-// to a line's server; its rows go once they are copied.
+// triggers refuse it): a correction is a new attempt. first_of_unit marks a unit's first attempt
+// in this ledger, set when the row is written, so a report needs no search for it. The outbox holds the
+// attempts not yet copied to a line's server; its rows go once they are copied.
 constexpr std::array<const char*, 1> kSteps = {
     R"sql(
 CREATE TABLE attempt (
@@ -29,7 +30,8 @@ CREATE TABLE attempt (
     fail_command TEXT NOT NULL,
     fail_channel INTEGER CHECK (fail_channel BETWEEN 0 AND 3),
     attempt INTEGER NOT NULL,
-    orvane_version TEXT NOT NULL
+    orvane_version TEXT NOT NULL,
+    first_of_unit INTEGER NOT NULL CHECK (first_of_unit IN (0, 1))
 );
 CREATE TABLE channel (
     attempt_id INTEGER NOT NULL REFERENCES attempt(id),
@@ -47,7 +49,7 @@ CREATE TABLE label (
     PRIMARY KEY (attempt_id, key)
 ) WITHOUT ROWID;
 CREATE TABLE outbox (attempt_id INTEGER PRIMARY KEY REFERENCES attempt(id));
-CREATE INDEX attempt_by_serial ON attempt(serial, start_ms, outcome);
+CREATE INDEX attempt_by_serial ON attempt(serial, start_ms, outcome, first_of_unit);
 CREATE INDEX attempt_by_start ON attempt(start_ms);
 CREATE INDEX attempt_failures ON attempt(outcome, start_ms, reason);
 CREATE INDEX label_by_key ON label(key, value);
