@@ -54,8 +54,10 @@ struct ReportFigures {
     GroupFigures total;
 };
 
-// Works the figures out in SQL over the ledger. Within a group a unit's attempts are those of the
-// group; its first attempt ever counts in the group that attempt belongs to. "" or why not.
+// Works the figures out over the ledger: the failures and the unidentified attempts as SQL
+// aggregates, the unit figures in one pass over the attempts in unit order. Within a group a
+// unit's attempts are those of the group; its first attempt ever counts in the group that attempt
+// belongs to. "" or why not.
 std::string computeReport(Database& db, const ReportQuery& query, ReportFigures& out);
 
 }  // namespace orvane::ledger
