@@ -85,7 +85,8 @@ std::string bigLedger() {
         db,
         "INSERT INTO attempt (uuid, serial, module_type, firmware, factory_date, factory_offset, "
         "station, port, start_ms, end_ms, outcome, reason, fail_command, fail_channel, attempt, "
-        "orvane_version, first_of_unit) VALUES (?1, ?2, 'transmitter', 'T1.02', '2024/03/11', '-3', ?3, ?4, ?5, "
+        "orvane_version, first_of_unit) VALUES (?1, ?2, 'transmitter', 'T1.02', '2024/03/11', '-3', ?3, ?4, "
+        "?5, "
         "?5 + 3500, ?6, ?7, '', NULL, ?8, '1.5.2', ?8 = 1)");
     Statement channel(db, "INSERT INTO channel VALUES (?1, ?2, '869.9250', '869.9250', '42 95 5A 1D', ?3)");
     Statement label(db, "INSERT INTO label VALUES (?1, ?2, ?3)");
