@@ -26,13 +26,13 @@ const char* groupSql(GroupBy by) {
     return "''";
 }
 
-// The attempts with their group; the label join only when grouping by a label. Over all time a
-// unit's attempts are read in the order of the serial index (no sorting, nothing but the index
-// read for the total); a period is found through the start index.
+// The label's value beside each attempt, only when grouping by a label.
 std::string labelJoin(GroupBy by) {
     return by == GroupBy::Label ? " LEFT JOIN label l ON l.attempt_id = t.id AND l.key = ?3" : "";
 }
 
+// The attempts with their group. Over all time they are read through the serial index, which
+// holds everything the unit figures need; a period is found through the start index.
 std::string from(const ReportQuery& query, GroupBy by) {
     std::string sql = " FROM attempt t INDEXED BY ";
     sql +=
