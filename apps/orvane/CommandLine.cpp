@@ -1,5 +1,6 @@
 #include "apps/orvane/CommandLine.h"
 
+#include "apps/orvane/ledger/TimeText.h"
 #include "apps/orvane/production/Verdict.h"
 
 #include <algorithm>
@@ -11,8 +12,18 @@ namespace orvane::cli {
 namespace {
 
 // The commands as bits, so an option can name the commands that take it.
-enum : unsigned { kPorts = 1, kInfo = 2, kTest = 4, kCheck = 8, kWrite = 16, kRun = 32 };
-constexpr unsigned kAll = kPorts | kInfo | kTest | kCheck | kWrite | kRun;
+enum : unsigned {
+    kPorts = 1,
+    kInfo = 2,
+    kTest = 4,
+    kCheck = 8,
+    kWrite = 16,
+    kRun = 32,
+    kHistory = 64,
+    kReport = 128
+};
+constexpr unsigned kAll = kPorts | kInfo | kTest | kCheck | kWrite | kRun | kHistory | kReport;
+constexpr unsigned kLedger = kHistory | kReport;
 constexpr unsigned kModule = kInfo | kTest | kCheck | kWrite | kRun;
 constexpr unsigned kChannels = kTest | kCheck | kWrite | kRun;
 
@@ -56,6 +67,24 @@ constexpr CommandInfo kCommands[] = {
      "(again). The serial number is read again after the write and after the check: another\n"
      "module, or none, fails as module-changed. {interrupt} ends the line after the\n"
      "modules in hand; a second one aborts them. A summary ends the run.\n"},
+    {Command::History, kHistory, "history", "every attempt at one unit, from the ledger",
+     "SERIAL [--ledger FILE]",
+     "Lists every attempt at the unit with that serial number, newest first (time, station, port,\n"
+     "outcome, reason), then the four channels it holds after its last attempt that passed, or\n"
+     "that it never passed. A serial the ledger has never seen gives \"no attempts\" (exit 0).\n"},
+    {Command::Report, kReport, "report", "yields and failures over a period, from the ledger",
+     "[--since T] [--until T] [--by GROUP] [--csv] [--html FILE] [--ledger FILE]",
+     "Counts the attempts that started in the period, per group and in total (times in local time):\n"
+     "  units             distinct serial numbers with an attempt in the period\n"
+     "  first-pass yield  units whose first attempt ever passed, over the units whose first\n"
+     "                    attempt lies in the period\n"
+     "  final yield       units whose last attempt in the period passed, over the units\n"
+     "  retest rate       units with more than one attempt in the period, over the units\n"
+     "  attempts/unit     the units' attempts in the period, over the units\n"
+     "  failures          failed attempts by reason code, most frequent first\n"
+     "Within a group only its own attempts count; a unit's first attempt ever counts in the group\n"
+     "it belongs to. An attempt whose module never sent a serial number counts among the failures\n"
+     "and as unidentified, never as a unit.\n"},
 };
 
 // How an option's value goes into the options: empty when it is good, else what is wrong.
@@ -105,6 +134,11 @@ std::optional<std::array<std::string, 4>> fourTexts(std::string_view list) {
 
 std::string needsFile(const std::string& value) {
     return value.empty() ? "needs a file name" : "";
+}
+
+std::string moment(const std::string& value) {
+    return ledger::parseLocalMoment(value) ? ""
+                                           : "expects a date 2026-12-07 or a date and time 2026-12-07T06:00";
 }
 
 const OptionSpec kOptions[] = {
@@ -204,6 +238,43 @@ const OptionSpec kOptions[] = {
          o.stopAfter = *k;
          return {};
      }},
+    {"--ledger", "FILE", kLedger, false,
+     "the ledger to read (default: $ORVANE_LEDGER, else the station's\n"
+     "own ledger.db under $XDG_DATA_HOME/orvane or ~/.local/share/orvane,\n"
+     "on Windows %LOCALAPPDATA%\\orvane)",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) {
+         o.ledgerFile = v;
+         return needsFile(v);
+     }},
+    {"--since", "T", kReport, false,
+     "count attempts from T on: a date (2026-12-07) or a date and time\n(2026-12-07T06:00), local time",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) {
+         o.since = v;
+         return moment(v);
+     }},
+    {"--until", "T", kReport, false, "count attempts before T; a date counts its whole day",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) {
+         o.until = v;
+         return moment(v);
+     }},
+    {"--by", "GROUP", kReport, false,
+     "a figure per day (local time), station, rig (station and port),\nmodule or label key (lot, operator, "
+     "...)",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         if (v.empty()) return "expects day, station, rig, module or a label key";
+         o.by = v;
+         return {};
+     }},
+    {"--csv", nullptr, kReport, false, "one comma-separated line per group, with a header line",
+     [](Options& o, const std::string&, const std::vector<std::string>&) {
+         o.csv = true;
+         return std::string();
+     }},
+    {"--html", "FILE", kReport, false, "also write the report as one self-contained web page with charts",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) {
+         o.htmlFile = v;
+         return needsFile(v);
+     }},
     {"--probe", nullptr, kPorts, false, "ask every port that opens which module answers there",
      [](Options& o, const std::string&, const std::vector<std::string>&) {
          o.probe = true;
@@ -231,7 +302,10 @@ constexpr StatusSpec kStatuses[] = {
     {kExitUsage, kAll, "usage or input error (nothing was sent)"},
     {kExitPort, kModule, "a port names nothing, could not be opened or failed"},
     {kExitFile, kWrite | kRun, "a module passed but its record could not be appended (--log, --record)"},
-    {kExitInterrupted, kAll,
+    {kExitFile, kLedger,
+     "the ledger (or the --html page) could not be opened, read or written: missing,\n"
+     "another program's database or made by a newer orvane"},
+    {kExitInterrupted, kPorts | kModule,
      "interrupted ({interrupt}) before the end (run: only with\n"
      "--count, before N modules)"},
 };
@@ -352,6 +426,10 @@ Parsed parseArguments(const std::vector<std::string>& args, const std::vector<st
             o.help = true;
             return result;
         }
+        if (command->command == Command::History && !name.starts_with("-") && o.serial.empty()) {
+            o.serial = name;
+            continue;
+        }
         const OptionSpec* spec = optionNamed(name);
         if (!spec || (spec->commands & command->bit) == 0) {
             if (!name.starts_with("-")) return fail("unexpected argument");
@@ -388,11 +466,14 @@ Parsed parseArguments(const std::vector<std::string>& args, const std::vector<st
     if (result.error.empty() && o.command == Command::Test &&
         std::find(given.begin(), given.end(), optionNamed("--channel")) == given.end())
         result.error = "--channel is needed";
+    if (result.error.empty() && o.command == Command::History && o.serial.empty())
+        result.error = "the unit's serial number is needed";
+    if (result.error.empty() && o.json && o.csv) result.error = "give one of --json and --csv";
     return result;
 }
 
 PlatformWords posixWords() {
-    return {"COMn (any case), or a device path", "Ctrl-C (or SIGTERM)"};
+    return {"COMn (any case), or a device path", "Ctrl-C or SIGTERM"};
 }
 
 PlatformWords windowsWords() {
@@ -408,7 +489,7 @@ std::string usageText(std::optional<Command> command, const std::vector<std::str
             "Commands:\n";
         for (const CommandInfo& info : kCommands) {
             std::string name = info.name;
-            name.resize(8, ' ');
+            name.resize(9, ' ');
             text += "  " + name + info.summary + "\n";
         }
         text +=

@@ -8,7 +8,7 @@
 
 namespace orvane::cli {
 
-enum class Command { Ports, Info, Test, Check, Write, Run };
+enum class Command { Ports, Info, Test, Check, Write, Run, History, Report };
 
 // Where the four channel texts come from: typed on the command line, or the channel records of a
 // frequency table or a program's settings file (read the way the windows' "Load" reads them).
@@ -29,9 +29,16 @@ struct Options {
     std::map<std::string, std::string> labels;  // --label KEY=VALUE, for the records
     bool checkAfterWrite = false;
     bool allowOutOfBand = false;
-    int count = 0;       // run: end after this many modules over all rigs (0: until stopped)
-    int retries = 0;     // write, run: attempts after the first one that failed
-    int stopAfter = 0;   // run: stop a rig after this many failures in a row (0: never)
+    int count = 0;           // run: end after this many modules over all rigs (0: until stopped)
+    int retries = 0;         // write, run: attempts after the first one that failed
+    int stopAfter = 0;       // run: stop a rig after this many failures in a row (0: never)
+    std::string serial;      // history: the unit
+    std::string ledgerFile;  // history, report: --ledger, "" for the default
+    std::string since;       // report: a local date or date and time, "" for none
+    std::string until;
+    std::string by;        // report: day, station, rig, module or a label key; "" for the total only
+    std::string htmlFile;  // report: also write the page here
+    bool csv = false;
     bool probe = false;  // ports
     bool json = false;
     bool help = false;
@@ -54,7 +61,7 @@ Parsed parseArguments(const std::vector<std::string>& args, const std::vector<st
 // How the help and the messages speak of the platform's port names and interrupts.
 struct PlatformWords {
     std::string ports;      // how a port is given: "COMn (any case), or a device path"
-    std::string interrupt;  // what interrupts a command: "Ctrl-C (or SIGTERM)"
+    std::string interrupt;  // what interrupts a command: "Ctrl-C or SIGTERM"
 };
 // Linux's and Windows' words.
 PlatformWords posixWords();

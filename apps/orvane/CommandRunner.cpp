@@ -127,6 +127,8 @@ void CommandRunner::start() {
             m_steps = {ExchangeKind::GetInfo, ExchangeKind::Check};
             break;
         case Command::Ports:
+        case Command::History:  // answered from the ledger, without a port
+        case Command::Report:
             break;
     }
     rig.session.setProgress([this, &rig](ExchangeKind step, int n, int of, int channel) {

@@ -3,6 +3,7 @@
 #include "apps/orvane/CommandLine.h"
 #include "apps/orvane/CommandRunner.h"
 #include "apps/orvane/HeadlessPlatform.h"
+#include "apps/orvane/LedgerCommands.h"
 #include "apps/orvane/PortProbe.h"
 #include "apps/orvane/Programs.h"
 #include "apps/orvane/Report.h"
@@ -114,6 +115,8 @@ int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << "orvane " << kVersion << '\n';
         return kExitSuccess;
     }
+    if (options.command == Command::History || options.command == Command::Report)
+        return runLedgerCommand(options, out, err, kit.environment);
     if (options.command == Command::Ports) return listOrProbe(options, reporter, kit);
 
     // The log and the record file are taken from the current folder; the log's folder is the

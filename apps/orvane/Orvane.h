@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ struct PlatformKit {
     Timestamp timestamp;
     // Whether stderr is a terminal that can show a live progress line.
     bool liveProgress = false;
+    // The value of an environment variable, nothing when it is not set (where the ledger lives).
+    std::function<std::optional<std::string>(const std::string& name)> environment;
     // How the help and the messages speak of port names and interrupts here.
     PlatformWords words = posixWords();
 };

@@ -11,8 +11,10 @@
 #include <QCoreApplication>
 #include <QDateTime>
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -31,6 +33,10 @@ int main(int argc, char** argv) {
         naming,
         [] { return std::unique_ptr<ISerialPort>(new qt::QtSerialPort()); },
         [] { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString(); },
-        ::isatty(STDERR_FILENO) != 0};
+        ::isatty(STDERR_FILENO) != 0,
+        [](const std::string& name) -> std::optional<std::string> {
+            const char* value = std::getenv(name.c_str());
+            return value ? std::optional<std::string>(value) : std::nullopt;
+        }};
     return cli::runOrvane(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr, kit);
 }

@@ -13,6 +13,7 @@
 #include <io.h>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -49,6 +50,12 @@ int wmain(int argc, wchar_t** argv) {
                          [&loop] { return std::unique_ptr<ISerialPort>(new win::LoopSerialPort(loop)); },
                          timestamp,
                          _isatty(_fileno(stderr)) != 0,
+                         [](const std::string& name) -> std::optional<std::string> {
+                             // The UTF-16 environment, so a user folder beyond the code page reads right.
+                             const auto wide = win::widen(name);
+                             const wchar_t* value = wide ? _wgetenv(wide->c_str()) : nullptr;
+                             return value ? std::optional<std::string>(win::narrow(value)) : std::nullopt;
+                         },
                          cli::windowsWords()};
     return cli::runOrvane(args, std::cout, std::cerr, kit);
 }

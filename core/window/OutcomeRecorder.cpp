@@ -80,7 +80,8 @@ void OutcomeRecorder::portFailed(std::string reason) {
 }
 
 void OutcomeRecorder::readBack(int channel, std::string registers) {
-    if (m_running && isChannel(channel)) m_outcome.readBack[static_cast<std::size_t>(channel)] = std::move(registers);
+    if (m_running && isChannel(channel))
+        m_outcome.readBack[static_cast<std::size_t>(channel)] = std::move(registers);
 }
 
 void OutcomeRecorder::confirm(int channel, bool whole) {

@@ -102,7 +102,8 @@ public:
                                  return std::make_unique<PortHandle>(*m_ports[next++]);
                              },
                              [] { return std::string("2026-12-07T10:20:30.000Z"); },
-                             liveProgress};
+                             liveProgress,
+                             [](const std::string&) { return std::optional<std::string>(); }};
         const int status = cli::runOrvane(words(line), out, err, kit);
         return {status, out.str(), err.str()};
     }

@@ -54,6 +54,13 @@ TEST(OrvaneCommandLine, ReadsEachCommand) {
     EXPECT_TRUE(parse("ports --probe").options.probe);
     EXPECT_TRUE(parse("--version").options.version);
     EXPECT_TRUE(parse("write --help").options.help);
+    const Options history = parse("history 00662316 --ledger l.db").options;
+    EXPECT_EQ(history.serial, "00662316");
+    EXPECT_EQ(history.ledgerFile, "l.db");
+    const Options report = parse("report --since 2026-12-07 --until=2026-12-08T06:00 --by lot --csv").options;
+    EXPECT_EQ(report.by, "lot");
+    EXPECT_EQ(report.until, "2026-12-08T06:00");
+    EXPECT_TRUE(report.csv);
 }
 
 TEST(OrvaneCommandLine, RefusesWhatItCannotRun) {
@@ -85,6 +92,13 @@ TEST(OrvaneCommandLine, RefusesWhatItCannotRun) {
         {"write --module transmitter --port COM1 --freq 1,2,3,4 --log a --log b", "--log: given twice"},
         {"run --module transmitter --port COM1 --freq 1,2,3,4 --label lot", "--label: expects KEY=VALUE"},
         {"info --module transmitter --port COM1 --probe", "--probe: not an option of 'info'"},
+        {"history", "the unit's serial number is needed"},
+        {"history 1 2", "2: unexpected argument"},
+        {"report --since 2026-02-30",
+         "--since: expects a date 2026-12-07 or a date and time 2026-12-07T06:00"},
+        {"report --until 2026-12-07T24:00",
+         "--until: expects a date 2026-12-07 or a date and time 2026-12-07T06:00"},
+        {"report --json --csv", "give one of --json and --csv"},
     };
     for (const auto& [line, error] : cases)
         EXPECT_EQ(parse(line).error, error) << line;
