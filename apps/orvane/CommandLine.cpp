@@ -238,13 +238,25 @@ const OptionSpec kOptions[] = {
          o.stopAfter = *k;
          return {};
      }},
-    {"--ledger", "FILE", kLedger, false,
-     "the ledger to read (default: $ORVANE_LEDGER, else the station's\n"
-     "own ledger.db under $XDG_DATA_HOME/orvane or ~/.local/share/orvane,\n"
-     "on Windows %LOCALAPPDATA%\\orvane)",
+    {"--ledger", "FILE", kLedger | kWrite | kRun, false,
+     "the ledger (default: $ORVANE_LEDGER, else the station's own\n"
+     "ledger.db under $XDG_DATA_HOME/orvane or ~/.local/share/orvane, on\n"
+     "Windows %LOCALAPPDATA%\\orvane); write and run record every attempt\n"
+     "there, and refuse to start when it cannot be opened",
      [](Options& o, const std::string& v, const std::vector<std::string>&) {
          o.ledgerFile = v;
          return needsFile(v);
+     }},
+    {"--no-ledger", nullptr, kWrite | kRun, false, "keep no ledger of the attempts",
+     [](Options& o, const std::string&, const std::vector<std::string>&) {
+         o.noLedger = true;
+         return std::string();
+     }},
+    {"--station", "NAME", kWrite | kRun, false, "the station's name in the ledger (default: the host name)",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         if (v.empty()) return "needs a name";
+         o.station = v;
+         return {};
      }},
     {"--since", "T", kReport, false,
      "count attempts from T on: a date (2026-12-07) or a date and time\n(2026-12-07T06:00), local time",

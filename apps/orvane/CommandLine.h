@@ -33,7 +33,9 @@ struct Options {
     int retries = 0;         // write, run: attempts after the first one that failed
     int stopAfter = 0;       // run: stop a rig after this many failures in a row (0: never)
     std::string serial;      // history: the unit
-    std::string ledgerFile;  // history, report: --ledger, "" for the default
+    std::string ledgerFile;  // --ledger, "" for the default
+    bool noLedger = false;   // write, run: keep no ledger
+    std::string station;     // write, run: the station's name in the ledger ("" for the host name)
     std::string since;       // report: a local date or date and time, "" for none
     std::string until;
     std::string by;        // report: day, station, rig, module or a label key; "" for the total only

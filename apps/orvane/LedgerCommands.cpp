@@ -4,6 +4,7 @@
 #include "apps/orvane/ReportOutput.h"
 #include "apps/orvane/ledger/Ledger.h"
 #include "apps/orvane/ledger/TimeText.h"
+#include "apps/orvane/production/Verdict.h"
 
 #include <fstream>
 
@@ -13,14 +14,6 @@ namespace {
 
 using namespace ledger;
 
-constexpr int kLedgerFailed = 4;
-
-#ifdef _WIN32
-constexpr PathStyle kPathStyle = PathStyle::Windows;
-#else
-constexpr PathStyle kPathStyle = PathStyle::Posix;
-#endif
-
 std::string jsonOrNull(const std::string& text) {
     return text.empty() ? "null" : jsonString(text);
 }
@@ -29,14 +22,15 @@ std::string jsonOrNull(const std::string& text) {
 void endLine(std::ostream& out, bool json, int exit, const std::string& detail) {
     if (!json) return;
     out << "{\"step\":\"end\",\"exit\":" << exit
-        << ",\"reason\":" << (exit == 0 ? "null" : "\"ledger-error\"") << ",\"detail\":" << jsonOrNull(detail)
-        << "}\n";
+        << ",\"reason\":" << (exit == kExitSuccess ? "null" : jsonString(reasonCode(Reason::LedgerError)))
+        << ",\"detail\":" << jsonOrNull(detail) << "}\n";
 }
 
 int fail(std::ostream& out, std::ostream& err, bool json, const std::string& why) {
     err << "orvane: " << why << '\n';
-    endLine(out, json, kLedgerFailed, why);
-    return kLedgerFailed;
+    const int status = verdictOf(Reason::LedgerError).exitStatus();
+    endLine(out, json, status, why);
+    return status;
 }
 
 std::string failureText(const AttemptRow& row) {
@@ -98,8 +92,8 @@ int history(const Options& options, std::ostream& out, std::ostream& err, Ledger
     if (std::string why = ledger.history(options.serial, found); !why.empty())
         return fail(out, err, options.json, ledger.path() + ": " + why);
     writeHistory(out, options.json, options.serial, found);
-    endLine(out, options.json, 0, {});
-    return 0;
+    endLine(out, options.json, kExitSuccess, {});
+    return kExitSuccess;
 }
 
 ReportQuery queryOf(const Options& options) {
@@ -138,15 +132,15 @@ int report(const Options& options, std::ostream& out, std::ostream& err, Ledger&
         writeReportCsv(out, figures);
     else
         writeReportText(out, title, figures);
-    endLine(out, options.json, 0, {});
-    return 0;
+    endLine(out, options.json, kExitSuccess, {});
+    return kExitSuccess;
 }
 
 }  // namespace
 
 int runLedgerCommand(const Options& options, std::ostream& out, std::ostream& err,
                      const EnvironmentLookup& environment) {
-    const LedgerChoice choice = chooseLedger(options.ledgerFile, false, kPathStyle, environment);
+    const LedgerChoice choice = chooseLedger(options.ledgerFile, false, nativePathStyle(), environment);
     if (!choice.error.empty()) return fail(out, err, options.json, choice.error);
     auto opened = Ledger::openExisting(choice.path);
     if (!opened.ledger) return fail(out, err, options.json, opened.error);

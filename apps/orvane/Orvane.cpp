@@ -7,6 +7,7 @@
 #include "apps/orvane/PortProbe.h"
 #include "apps/orvane/Programs.h"
 #include "apps/orvane/Report.h"
+#include "apps/orvane/ledger/LedgerPath.h"
 #include "apps/orvane/production/ModuleRecords.h"
 #include "core/window/TimerDriver.h"
 
@@ -124,8 +125,31 @@ int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string log = absolute(options.logFile);
     CommandFacts facts(ORVANE_VERSION_MAJOR, ORVANE_VERSION_MINOR, ORVANE_VERSION_PATCH,
                        log.empty() ? std::string() : std::filesystem::path(log).parent_path().string());
-    const ModuleRecords::Files files{options.logFile, options.recordFile, absolute(options.recordFile),
-                                     options.labels, kVersion};
+    ModuleRecords::Files files;
+    files.logFile = options.logFile;
+    files.recordFile = options.recordFile;
+    files.recordPath = absolute(options.recordFile);
+    files.labels = options.labels;
+    files.orvaneVersion = kVersion;
+    // Every attempt of a write or a run goes into the station's ledger (unless it is turned off);
+    // one that cannot be opened is refused before anything is sent.
+    std::optional<ledger::Ledger> ledger;
+    if (options.command == Command::Write || options.command == Command::Run) {
+        const ledger::LedgerChoice choice = ledger::chooseLedger(options.ledgerFile, options.noLedger,
+                                                                 ledger::nativePathStyle(), kit.environment);
+        files.ledgerError = choice.error;
+        files.ledgerPath = choice.path;
+        files.station = options.station.empty() ? kit.hostName : options.station;
+        if (!choice.path.empty()) {
+            auto opened = ledger::Ledger::open(choice.path);
+            if (opened.ledger) {
+                ledger.emplace(std::move(*opened.ledger));
+                files.ledger = &*ledger;
+            } else {
+                files.ledgerError = choice.path + ": " + opened.error;
+            }
+        }
+    }
     Options resolved = options;
     resolved.channels.file = absolute(options.channels.file);
 

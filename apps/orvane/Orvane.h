@@ -33,6 +33,8 @@ struct PlatformKit {
     std::function<std::optional<std::string>(const std::string& name)> environment;
     // How the help and the messages speak of port names and interrupts here.
     PlatformWords words = posixWords();
+    // The computer's name: the station's in the ledger unless --station names it.
+    std::string hostName = {};
 };
 
 // The whole command: reads the arguments (without the program name), runs what they ask on the

@@ -146,14 +146,16 @@ void Reporter::module(const ModuleReport& m) {
     if (m_json) {
         m_out << "{\"step\":\"module\"";
         resultFields(m.port, m.verdict, m.serial, m.version, m.started, m.ended, m.elapsedMs);
-        m_out << ",\"attempt\":" << m.attempt << ",\"again\":" << (m.again ? "true" : "false") << "}\n";
+        m_out << ",\"attempt\":" << m.attempt << ",\"again\":" << (m.again ? "true" : "false")
+              << ",\"passed_before\":" << jsonOrNull(m.passedBefore) << "}\n";
     } else {
         m_out << (m.verdict.passed() ? "PASS " : "FAIL ");
         if (m_rigs > 1) m_out << m.port << ' ';
         m_out << orNoSerial(m.serial);
         if (!m.verdict.passed()) m_out << ' ' << m.verdict.text();
         if (m.attempt > 1) m_out << " (attempt " << m.attempt << ')';
-        if (m.again) m_out << " (again)";
+        if (m.again)
+            m_out << " (again" << (m.passedBefore.empty() ? "" : ": passed " + m.passedBefore) << ')';
         m_out << '\n';
     }
     m_out.flush();

@@ -31,7 +31,8 @@ struct ModuleReport {
     std::string ended;
     long long elapsedMs = 0;
     int attempt = 1;
-    bool again = false;  // its serial number passed before in this run
+    bool again = false;             // its serial number passed before (in this run, or as the ledger knows)
+    std::string passedBefore = {};  // when and where the ledger saw it pass: "2026-12-07 09:51 on station-3"
 };
 
 // What a rig (or, without a port, the whole line) did.

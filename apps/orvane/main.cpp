@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QSysInfo>
 
 #include <cstdlib>
 #include <iostream>
@@ -38,5 +39,6 @@ int main(int argc, char** argv) {
             const char* value = std::getenv(name.c_str());
             return value ? std::optional<std::string>(value) : std::nullopt;
         }};
+    kit.hostName = QSysInfo::machineHostName().toStdString();
     return cli::runOrvane(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr, kit);
 }

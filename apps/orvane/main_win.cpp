@@ -57,5 +57,9 @@ int wmain(int argc, wchar_t** argv) {
                              return value ? std::optional<std::string>(win::narrow(value)) : std::nullopt;
                          },
                          cli::windowsWords()};
+    wchar_t host[256];
+    DWORD size = 256;
+    if (GetComputerNameExW(ComputerNameDnsHostname, host, &size))
+        kit.hostName = win::narrow(std::wstring(host, size));
     return cli::runOrvane(args, std::cout, std::cerr, kit);
 }

@@ -11,6 +11,15 @@ using EnvironmentLookup = std::function<std::optional<std::string>(const std::st
 
 enum class PathStyle { Posix, Windows };
 
+// The style of the platform the program runs on.
+constexpr PathStyle nativePathStyle() {
+#ifdef _WIN32
+    return PathStyle::Windows;
+#else
+    return PathStyle::Posix;
+#endif
+}
+
 // Which ledger a command uses: a path, none (path "" and no error: --no-ledger), or why no path can
 // be named.
 struct LedgerChoice {

@@ -71,6 +71,22 @@ std::string utcText(std::int64_t ms) {
     return result;
 }
 
+std::optional<std::int64_t> parseUtcText(const std::string& text) {
+    using namespace std::chrono;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, milli = 0;
+    if (text.size() != 24 || !digits(text, 0, 4, year) || text[4] != '-' || !digits(text, 5, 2, month) ||
+        text[7] != '-' || !digits(text, 8, 2, day) || text[10] != 'T' || !digits(text, 11, 2, hour) ||
+        text[13] != ':' || !digits(text, 14, 2, minute) || text[16] != ':' || !digits(text, 17, 2, second) ||
+        text[19] != '.' || !digits(text, 20, 3, milli) || text[23] != 'Z')
+        return std::nullopt;
+    const year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                              std::chrono::day{static_cast<unsigned>(day)}};
+    if (!date.ok() || hour > 23 || minute > 59 || second > 59) return std::nullopt;
+    const auto moment =
+        sys_days{date} + hours{hour} + minutes{minute} + seconds{second} + milliseconds{milli};
+    return static_cast<std::int64_t>(moment.time_since_epoch().count());
+}
+
 std::string localText(std::int64_t ms) {
     const std::tm parts = localParts(static_cast<std::time_t>(floorSeconds(ms)));
     char text[40];

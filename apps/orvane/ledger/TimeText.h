@@ -10,6 +10,8 @@ namespace orvane::ledger {
 
 // "2026-12-07T09:51:02.123Z".
 std::string utcText(std::int64_t ms);
+// The moment of a text utcText writes; nothing for any other text.
+std::optional<std::int64_t> parseUtcText(const std::string& text);
 // "2026-12-07 10:51:02" in the computer's time zone.
 std::string localText(std::int64_t ms);
 

@@ -1,17 +1,20 @@
 #include "apps/orvane/production/ModuleJob.h"
 
+#include "apps/orvane/ledger/TimeText.h"
+
 #include <algorithm>
 
 namespace orvane::cli {
 
 ModuleJob::ModuleJob(Session& session, ModuleRecords& records, std::string port, bool check, int retries,
-                     Done done)
+                     Done done, std::string firstUuid)
     : m_session(session),
       m_records(records),
       m_port(std::move(port)),
       m_check(check),
       m_retries(retries),
-      m_done(std::move(done)) {}
+      m_done(std::move(done)),
+      m_uuid(std::move(firstUuid)) {}
 
 void ModuleJob::start() {
     m_session.run(ExchangeKind::Write, -1, [this](const StepResult& write) { written(write); });
@@ -113,10 +116,12 @@ void ModuleJob::failed(const StepResult& write, const StepResult* check, const V
         finish(write, check, why);
         return;
     }
-    if (const std::optional<Verdict> lost = m_records.record({m_port, &write, check, why, m_attempt})) {
+    if (const std::optional<Verdict> lost =
+            m_records.record({m_uuid, m_port, &write, check, why, m_attempt})) {
         finish(write, check, *lost);
         return;
     }
+    m_uuid = ledger::newUuid();  // the next attempt's, before its first byte
     m_lastWrite = write;
     m_lastCheck = check ? std::optional<StepResult>(*check) : std::nullopt;
     m_lastVerdict = why;
@@ -126,8 +131,11 @@ void ModuleJob::failed(const StepResult& write, const StepResult* check, const V
 
 void ModuleJob::finish(const StepResult& write, const StepResult* check, Verdict verdict, bool record) {
     if (m_aborted) verdict = verdictOf(Reason::Interrupted);
+    // Asked before this attempt's row goes in, which may be a pass itself.
+    const std::optional<ledger::LastPass> before = m_records.passedBefore(write.outcome.serial);
     if (record) {
-        if (const std::optional<Verdict> lost = m_records.record({m_port, &write, check, verdict, m_attempt}))
+        if (const std::optional<Verdict> lost =
+                m_records.record({m_uuid, m_port, &write, check, verdict, m_attempt}))
             verdict = *lost;
     }
     const StepResult& last = check ? *check : write;
@@ -139,6 +147,8 @@ void ModuleJob::finish(const StepResult& write, const StepResult* check, Verdict
                         last.ended,
                         m_session.loop().now() - m_startMs,
                         m_attempt};
+    if (before)
+        report.passedBefore = ledger::localText(before->endMs).substr(0, 16) + " on " + before->station;
     if (m_done) m_done(report);
 }
 

@@ -2,6 +2,7 @@
 
 #include "apps/orvane/Report.h"
 #include "apps/orvane/Session.h"
+#include "apps/orvane/ledger/Ledger.h"
 #include "apps/orvane/production/ModuleRecords.h"
 
 #include <functional>
@@ -23,7 +24,10 @@ class ModuleJob {
 public:
     using Done = std::function<void(const ModuleReport& result)>;
 
-    ModuleJob(Session& session, ModuleRecords& records, std::string port, bool check, int retries, Done done);
+    // `firstUuid` names the first attempt; it is made before that attempt's first byte (a line
+    // makes it before the write that finds the module).
+    ModuleJob(Session& session, ModuleRecords& records, std::string port, bool check, int retries, Done done,
+              std::string firstUuid = ledger::newUuid());
 
     // Starts with a write of its own (the write command).
     void start();
@@ -67,6 +71,7 @@ private:
     Done m_done;
     std::function<void(const StepResult&)> m_onStep;
     int m_attempt = 1;
+    std::string m_uuid;  // the attempt under way
     std::string m_serial;
     std::string m_started;
     long long m_startMs = 0;

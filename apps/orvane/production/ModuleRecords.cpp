@@ -1,5 +1,6 @@
 #include "apps/orvane/production/ModuleRecords.h"
 
+#include "apps/orvane/ledger/TimeText.h"
 #include "core/ops/OperationLog.h"
 
 namespace orvane::cli {
@@ -60,6 +61,7 @@ std::vector<std::string> ModuleRecords::refusals() const {
         refused.push_back("--log " + m_config.logFile + why);
     if (!m_config.recordFile.empty() && !m_files.canAppend(m_config.recordPath))
         refused.push_back("--record " + m_config.recordFile + why);
+    if (!m_config.ledgerError.empty()) refused.push_back("the ledger: " + m_config.ledgerError);
     return refused;
 }
 
@@ -68,7 +70,49 @@ std::optional<Verdict> ModuleRecords::logPassed(const StepResult& write) {
     return verdictOf(Reason::LogError, m_config.logFile);
 }
 
+std::optional<ledger::LastPass> ModuleRecords::passedBefore(const std::string& serial) {
+    if (!m_config.ledger || serial.empty()) return std::nullopt;
+    return m_config.ledger->lastPass(serial);
+}
+
+ledger::AttemptRow ModuleRecords::ledgerRow(const Attempt& a) const {
+    const StepResult& write = *a.write;
+    const StepResult& last = a.check ? *a.check : write;
+    const Outcome& o = write.outcome;
+    ledger::AttemptRow row;
+    row.uuid = a.uuid;
+    row.serial = o.serial;
+    row.moduleType = m_app.profile().moduleName;
+    row.firmware = o.version;
+    row.factoryDate = o.factoryDate;
+    row.factoryOffset = o.factoryOffset;
+    row.station = m_config.station;
+    row.port = a.port;
+    row.labels = m_config.labels;
+    row.startMs = ledger::parseUtcText(write.started).value_or(0);
+    row.endMs = ledger::parseUtcText(last.ended).value_or(row.startMs);
+    row.passed = a.verdict.passed();
+    row.reason = reasonCode(a.verdict.reason);
+    row.failCommand = a.verdict.command;
+    row.failChannel = a.verdict.channel;
+    for (std::size_t ch = 0; ch < 4; ++ch) {
+        ledger::ChannelRow& c = row.channels[ch];
+        c.entered = m_app.form().ChFrequency[ch].text();
+        c.frequency = recordedChannel(m_app.form(), m_app.registerModel(), static_cast<int>(ch));
+        c.sent = o.sent[ch];
+        if (a.check) c.readBack = a.check->outcome.readBack[ch];
+    }
+    row.attempt = a.attempt;
+    row.orvaneVersion = m_config.orvaneVersion;
+    return row;
+}
+
 std::optional<Verdict> ModuleRecords::record(const Attempt& attempt) {
+    // The ledger first: it is the station's account of every attempt.
+    if (m_config.ledger) {
+        if (const std::string why = m_config.ledger->append(ledgerRow(attempt)); !why.empty())
+            return verdictOf(Reason::RecordError, "the ledger " + m_config.ledgerPath + " (" + why + ")");
+    }
     if (m_config.recordFile.empty()) return std::nullopt;
     RecordedChannels channels;
     for (std::size_t ch = 0; ch < 4; ++ch) {

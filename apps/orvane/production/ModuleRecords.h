@@ -2,6 +2,7 @@
 
 #include "apps/orvane/Report.h"
 #include "apps/orvane/Session.h"
+#include "apps/orvane/ledger/Ledger.h"
 
 #include <map>
 #include <optional>
@@ -12,6 +13,7 @@ namespace orvane::cli {
 
 // One attempt at a module, as its record gives it.
 struct Attempt {
+    std::string uuid;  // made before the attempt's first byte
     std::string port;  // as given with --port
     const StepResult* write = nullptr;
     const StepResult* check = nullptr;  // when one ran
@@ -29,7 +31,11 @@ public:
         std::string recordFile;  // as given; "" for none
         std::string recordPath;  // where the record file is
         std::map<std::string, std::string> labels;
-        std::string orvaneVersion;  // "1.5.2"
+        std::string orvaneVersion;         // "1.5.2"
+        ledger::Ledger* ledger = nullptr;  // the station's ledger; nullptr for none
+        std::string ledgerPath;
+        std::string ledgerError;  // why the ledger asked for could not be opened
+        std::string station;
     };
 
     // `app` is a rig's window: its log and its channel texts.
@@ -39,10 +45,15 @@ public:
     std::vector<std::string> refusals() const;
     // The log record of a module the check confirmed; the failure when it could not be appended.
     std::optional<Verdict> logPassed(const StepResult& write);
-    // The record of one attempt; the failure when it could not be appended.
+    // The record of one attempt (the ledger's row, then the record file's line); the failure when
+    // it could not be kept. The ledger's row is committed when this returns.
     std::optional<Verdict> record(const Attempt& attempt);
+    // When and where the unit passed before, as the ledger knows it.
+    std::optional<ledger::LastPass> passedBefore(const std::string& serial);
 
 private:
+    ledger::AttemptRow ledgerRow(const Attempt& attempt) const;
+
     App& m_app;
     IFileSystem& m_files;
     const Files& m_config;

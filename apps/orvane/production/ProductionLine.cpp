@@ -67,7 +67,8 @@ void ProductionLine::concluded(std::size_t rig, const ModuleReport& handled) {
     ModuleReport report = handled;
     // A serial number that passed before in this run: the same unit again, or a second unit with
     // its label. Either way the line says so.
-    report.again = !report.serial.empty() && m_passedSerials.contains(report.serial);
+    report.again =
+        !report.serial.empty() && (m_passedSerials.contains(report.serial) || !report.passedBefore.empty());
     if (report.verdict.passed() && !report.serial.empty()) m_passedSerials.insert(report.serial);
     m_reporter.module(report);
     Tally& t = m_tallies[rig];

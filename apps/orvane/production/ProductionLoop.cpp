@@ -53,6 +53,8 @@ void ProductionLoop::poll() {
         stop({});
         return;
     }
+    // The write that finds a module is its first attempt: its name is made before its first byte.
+    m_pollUuid = ledger::newUuid();
     m_session.run(ExchangeKind::Write, -1, [this](const StepResult& write) { polled(write); });
 }
 
@@ -60,8 +62,9 @@ bool ProductionLoop::admits(const Outcome& identified) {
     if (m_job) return m_job->retrying() && identified.serial == m_job->serial();
     if (m_onRig && sameModule(identified)) return false;
     if (m_stopping || !m_line.reserve()) return false;
-    m_job = std::make_unique<ModuleJob>(m_session, m_records, m_port, true, m_retries,
-                                        [this](const ModuleReport& report) { concluded(report); });
+    m_job = std::make_unique<ModuleJob>(
+        m_session, m_records, m_port, true, m_retries,
+        [this](const ModuleReport& report) { concluded(report); }, m_pollUuid);
     return true;
 }
 
@@ -136,8 +139,9 @@ void ProductionLoop::unwritten(const StepResult& write) {
         stop({});
         return;
     }
-    m_job = std::make_unique<ModuleJob>(m_session, m_records, m_port, true, m_retries,
-                                        [this](const ModuleReport& report) { concluded(report); });
+    m_job = std::make_unique<ModuleJob>(
+        m_session, m_records, m_port, true, m_retries,
+        [this](const ModuleReport& report) { concluded(report); }, m_pollUuid);
     m_job->unwritten(write);
 }
 

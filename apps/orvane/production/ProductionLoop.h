@@ -71,6 +71,7 @@ private:
     std::string m_onRigSerial;
     std::string m_halfSeen;  // "version/serial" of the last answer that had only one of them
     int m_unanswered = 0;    // questions to the module just handled in a row without an answer
+    std::string m_pollUuid;  // the attempt the write under way would be
     int m_failedInARow = 0;
     bool m_stopping = false;
     bool m_aborting = false;

@@ -34,7 +34,8 @@ enum class Reason {
     NotWritten,     // a write the caller did not admit: nothing was written
     PortError,
     LogError,     // the operation log could not take a record
-    RecordError,  // the record file could not take a record
+    RecordError,  // the record file or the ledger could not take a record
+    LedgerError,  // a ledger to read could not be opened or read
     Interrupted,
     LineStopped,  // a rig stopped after --stop-after failures in a row
     UsageError,

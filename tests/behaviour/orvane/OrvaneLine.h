@@ -92,18 +92,23 @@ public:
         std::ostringstream out;
         std::ostringstream err;
         std::size_t next = 0;
-        cli::PlatformKit kit{clock,
-                             wallClock,
-                             disk,
-                             naming,
-                             [this, &next]() -> std::unique_ptr<ISerialPort> {
-                                 if (makePort) return makePort();
-                                 if (next == m_ports.size()) spare();
-                                 return std::make_unique<PortHandle>(*m_ports[next++]);
-                             },
-                             [] { return std::string("2026-12-07T10:20:30.000Z"); },
-                             liveProgress,
-                             [](const std::string&) { return std::optional<std::string>(); }};
+        cli::PlatformKit kit{
+            clock,
+            wallClock,
+            disk,
+            naming,
+            [this, &next]() -> std::unique_ptr<ISerialPort> {
+                if (makePort) return makePort();
+                if (next == m_ports.size()) spare();
+                return std::make_unique<PortHandle>(*m_ports[next++]);
+            },
+            [] { return std::string("2026-12-07T10:20:30.000Z"); },
+            liveProgress,
+            [this](const std::string& name) {
+                // The station's ledger is the test folder's.
+                return name == "ORVANE_LEDGER" ? std::optional<std::string>(path("ledger.db")) : std::nullopt;
+            }};
+        kit.hostName = "station-1";
         const int status = cli::runOrvane(words(line), out, err, kit);
         return {status, out.str(), err.str()};
     }

@@ -128,7 +128,7 @@ TEST(OrvaneRun, EveryPlacementCountsAlsoWithTheSameSerial) {
     Line line(Program::Quorvex);
     line.liveProgress = true;
     FakeModule& rig = line.rig({unit(1), unit(1), unit(2)}, 3000, 500);
-    const Ran ran = line.run("run", kFreq + " --count 3");
+    const Ran ran = line.run("run", kFreq + " --count 3 --no-ledger");
     EXPECT_EQ(ran.status, 0) << ran.err;
     EXPECT_EQ(ran.out, "PASS 00000001\nPASS 00000001 (again)\nPASS 00000002\npassed 3, failed 0\n");
     EXPECT_TRUE(has(ran.err, "00000001 done: take it off")) << ran.err;
