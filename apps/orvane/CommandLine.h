@@ -8,7 +8,7 @@
 
 namespace orvane::cli {
 
-enum class Command { Ports, Info, Test, Check, Write, Run, History, Report };
+enum class Command { Ports, Info, Test, Check, Write, Run, History, Report, Sync, Line };
 
 // Where the four channel texts come from: typed on the command line, or the channel records of a
 // frequency table or a program's settings file (read the way the windows' "Load" reads them).
@@ -34,6 +34,8 @@ struct Options {
     int stopAfter = 0;       // run: stop a rig after this many failures in a row (0: never)
     std::string serial;      // history: the unit
     std::string ledgerFile;  // history, report: --ledger, "" for the default
+    std::string lineUrl;     // --line, or line init's URL: the line's database, "" for none
+    std::string lineAction;  // line: what to do ("init")
     std::string since;       // report: a local date or date and time, "" for none
     std::string until;
     std::string by;        // report: day, station, rig, module or a label key; "" for the total only

@@ -4,6 +4,7 @@
 #include "apps/orvane/ReportOutput.h"
 #include "apps/orvane/ledger/Ledger.h"
 #include "apps/orvane/ledger/TimeText.h"
+#include "apps/orvane/line/Line.h"
 
 #include <fstream>
 
@@ -142,10 +143,27 @@ int report(const Options& options, std::ostream& out, std::ostream& err, Ledger&
     return 0;
 }
 
+// With --line: the line's attempts that the answer needs, copied into a ledger in memory, so that
+// the line is answered with the very same queries as the station.
+int fromLine(const Options& options, std::ostream& out, std::ostream& err) {
+    if (!line::available())
+        return fail(out, err, options.json,
+                    "--line is not available in this build: it has no PostgreSQL client");
+    auto opened = Ledger::open(":memory:");
+    if (!opened.ledger) return fail(out, err, options.json, opened.error);
+    const std::string why = options.command == Command::History
+                                ? line::loadUnit(options.lineUrl, options.serial, *opened.ledger)
+                                : line::loadPeriod(options.lineUrl, queryOf(options), *opened.ledger);
+    if (!why.empty()) return fail(out, err, options.json, "the line: " + why);
+    return options.command == Command::History ? history(options, out, err, *opened.ledger)
+                                               : report(options, out, err, *opened.ledger);
+}
+
 }  // namespace
 
 int runLedgerCommand(const Options& options, std::ostream& out, std::ostream& err,
                      const EnvironmentLookup& environment) {
+    if (!options.lineUrl.empty()) return fromLine(options, out, err);
     const LedgerChoice choice = chooseLedger(options.ledgerFile, false, kPathStyle, environment);
     if (!choice.error.empty()) return fail(out, err, options.json, choice.error);
     auto opened = Ledger::openExisting(choice.path);

@@ -1,0 +1,132 @@
+#include "apps/orvane/line/Line.h"
+
+#include "apps/orvane/line/LineSchema.h"
+#include "apps/orvane/line/Outbox.h"
+#include "apps/orvane/line/Pg.h"
+
+#include <map>
+
+namespace orvane::line {
+
+namespace {
+
+// A command run by hand waits a little longer for a slow server than a station's worker does.
+constexpr int kConnectTimeoutSeconds = 10;
+
+constexpr const char* kColumns =
+    "t.uuid, t.serial, t.module_type, t.firmware, t.factory_date, t.factory_offset, t.station, t.port, "
+    "t.start_ms, t.end_ms, t.outcome, t.reason, t.fail_command, t.fail_channel, t.attempt, t.orvane_version";
+
+std::string connect(PgConnection& conn, const std::string& url) {
+    if (std::string why = conn.open(url, kConnectTimeoutSeconds); !why.empty())
+        return "cannot reach the line: " + why;
+    return {};
+}
+
+ledger::AttemptRow rowOf(const PgResult& r, int i) {
+    ledger::AttemptRow row;
+    row.uuid = r.text(i, 0);
+    row.serial = r.text(i, 1);
+    row.moduleType = r.text(i, 2);
+    row.firmware = r.text(i, 3);
+    row.factoryDate = r.text(i, 4);
+    row.factoryOffset = r.text(i, 5);
+    row.station = r.text(i, 6);
+    row.port = r.text(i, 7);
+    row.startMs = r.integer(i, 8);
+    row.endMs = r.integer(i, 9);
+    row.passed = r.text(i, 10) == "pass";
+    row.reason = r.text(i, 11);
+    row.failCommand = r.text(i, 12);
+    row.failChannel = r.isNull(i, 13) ? -1 : static_cast<int>(r.integer(i, 13));
+    row.attempt = static_cast<int>(r.integer(i, 14));
+    row.orvaneVersion = r.text(i, 15);
+    return row;
+}
+
+// Appends the rows of a query over kColumns (and, in column 16, a label value) to the ledger.
+std::string appendRows(const PgResult& rows, ledger::Ledger& into, const std::string& labelKey,
+                       const std::map<std::string, std::array<ledger::ChannelRow, 4>>& channels) {
+    if (!rows.ok()) return rows.error();
+    for (int i = 0; i < rows.rows(); ++i) {
+        ledger::AttemptRow row = rowOf(rows, i);
+        if (!labelKey.empty() && !rows.isNull(i, 16)) row.labels[labelKey] = rows.text(i, 16);
+        if (const auto found = channels.find(row.uuid); found != channels.end()) row.channels = found->second;
+        if (std::string why = into.append(row); !why.empty()) return why;
+    }
+    return {};
+}
+
+}  // namespace
+
+bool available() {
+    return true;
+}
+
+std::string initLine(const std::string& url) {
+    PgConnection conn;
+    if (std::string why = connect(conn, url); !why.empty()) return why;
+    return prepareLine(conn);
+}
+
+SyncResult syncLedger(const std::string& ledgerPath, const std::string& url) {
+    SyncResult result;
+    auto opened = ledger::Ledger::openExisting(ledgerPath);
+    if (!opened.ledger) {
+        result.pending = -1;
+        result.error = opened.error;
+        return result;
+    }
+    ledger::Database& db = opened.ledger->database();
+    PgConnection conn;
+    result.error = connect(conn, url);
+    if (result.error.empty()) result.error = prepareLine(conn);
+    if (result.error.empty()) {
+        const UploadResult upload = uploadOutbox(db, conn, [] { return false; });
+        result.uploaded = upload.uploaded;
+        result.error = upload.error;
+    }
+    result.pending = pendingCount(db).value_or(-1);
+    if (result.error.empty() && result.pending != 0) result.error = "attempts are left in the outbox";
+    return result;
+}
+
+std::string loadUnit(const std::string& url, const std::string& serial, ledger::Ledger& into) {
+    PgConnection conn;
+    if (std::string why = connect(conn, url); !why.empty()) return why;
+    if (std::string why = prepareLine(conn); !why.empty()) return why;
+    const PgResult channels = conn.exec(
+        "SELECT c.attempt, c.ch, c.entered, c.frequency, c.sent, c.read_back FROM orvane.channel c "
+        "JOIN orvane.attempt t ON t.uuid = c.attempt WHERE t.serial = $1",
+        {serial});
+    if (!channels.ok()) return channels.error();
+    std::map<std::string, std::array<ledger::ChannelRow, 4>> byAttempt;
+    for (int i = 0; i < channels.rows(); ++i) {
+        const auto ch = channels.integer(i, 1);
+        if (ch < 0 || ch > 3) continue;
+        byAttempt[channels.text(i, 0)][static_cast<std::size_t>(ch)] = {
+            channels.text(i, 2), channels.text(i, 3), channels.text(i, 4), channels.text(i, 5)};
+    }
+    const PgResult rows =
+        conn.exec(std::string("SELECT ") + kColumns +
+                      " FROM orvane.attempt t WHERE t.serial = $1 ORDER BY t.start_ms, t.uuid",
+                  {serial});
+    return appendRows(rows, into, {}, byAttempt);
+}
+
+std::string loadPeriod(const std::string& url, const ledger::ReportQuery& query, ledger::Ledger& into) {
+    PgConnection conn;
+    if (std::string why = connect(conn, url); !why.empty()) return why;
+    if (std::string why = prepareLine(conn); !why.empty()) return why;
+    const std::string labelKey = query.by == ledger::GroupBy::Label ? query.label : std::string();
+    const PgResult rows = conn.exec(
+        std::string("SELECT ") + kColumns +
+            ", l.value FROM orvane.attempt t LEFT JOIN orvane.label l ON l.attempt = t.uuid AND l.key = $3 "
+            "WHERE (t.start_ms >= $1::bigint AND t.start_ms < $2::bigint) OR t.serial IN (SELECT serial FROM "
+            "orvane.attempt WHERE start_ms >= $1::bigint AND start_ms < $2::bigint AND serial <> '') "
+            "ORDER BY t.start_ms, t.uuid",
+        {std::to_string(query.sinceMs), std::to_string(query.untilMs), labelKey});
+    return appendRows(rows, into, labelKey, {});
+}
+
+}  // namespace orvane::line
