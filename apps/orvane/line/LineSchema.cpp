@@ -72,10 +72,12 @@ int versionOf(PgConnection& conn, std::string& why) {
 }
 
 std::string migrate(PgConnection& conn) {
-    if (std::string why = conn.run("BEGIN"); !why.empty()) return why;
-    // Held to the end of the transaction: a second station waits here, then finds the tables
-    // current.
-    std::string why = conn.run(std::string("SELECT pg_advisory_xact_lock(") + kMigrationLock + ")");
+    // A session lock, taken before the transaction: a second station waits here, and its
+    // transaction then starts with the first one's tables in view (a transaction begun before
+    // the wait could still see its own earlier look at the catalog).
+    const std::string lock = std::string("SELECT pg_advisory_lock(") + kMigrationLock + ")";
+    if (std::string why = conn.run(lock); !why.empty()) return why;
+    std::string why = conn.run("BEGIN");
     const int version = why.empty() ? versionOf(conn, why) : -1;
     for (int step = version; why.empty() && step < lineSchemaVersion(); ++step)
         why = conn.script(kSteps[static_cast<std::size_t>(step)]);
@@ -84,6 +86,7 @@ std::string migrate(PgConnection& conn) {
                        {std::to_string(lineSchemaVersion())});
     if (why.empty()) why = conn.run("COMMIT");
     if (!why.empty()) conn.run("ROLLBACK");
+    conn.run(std::string("SELECT pg_advisory_unlock(") + kMigrationLock + ")");
     return why;
 }
 

@@ -1,0 +1,246 @@
+#include "apps/orvane/LedgerCommands.h"
+#include "apps/orvane/LineCommands.h"
+#include "apps/orvane/line/Line.h"
+#include "apps/orvane/line/Pg.h"
+#include "tests/line/PgCluster.h"
+#include "tests/unit/ledger/LedgerFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <sstream>
+#include <thread>
+
+namespace orvane::line {
+namespace {
+
+using namespace std::chrono_literals;
+using ledger::AttemptRow;
+using ledger::Ledger;
+
+// One server for the whole suite (starting one takes seconds); a database per test.
+class LineTest : public test::LedgerFolder {
+protected:
+    static void SetUpTestSuite() { s_cluster = test::PgCluster::create(s_why, s_missing); }
+    static void TearDownTestSuite() { s_cluster.reset(); }
+
+    void SetUp() override {
+        if (s_missing) GTEST_SKIP() << "skipped: " << s_why;
+        ASSERT_TRUE(s_cluster) << s_why;
+        test::LedgerFolder::SetUp();
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        m_url = s_cluster->newDatabase("line_" + name.substr(0, 40));
+    }
+
+    // The first column of the first row of a query on the line.
+    std::string ask(const std::string& sql) {
+        PgConnection conn;
+        if (std::string why = conn.open(m_url, 5); !why.empty()) return why;
+        const PgResult r = conn.exec(sql);
+        return r.ok() && r.rows() > 0 ? r.text(0, 0) : r.error();
+    }
+    // Runs SQL statements on the line as its owner; "" or why not.
+    std::string setUp(const char* sql) {
+        PgConnection conn;
+        if (std::string why = conn.open(m_url, 5); !why.empty()) return why;
+        return conn.script(sql);
+    }
+
+    static inline std::unique_ptr<test::PgCluster> s_cluster;
+    static inline std::string s_why;
+    static inline bool s_missing = false;
+    std::string m_url;
+};
+
+AttemptRow attempt(const std::string& serial, const std::string& station, bool passed, std::int64_t startMs) {
+    AttemptRow row;
+    row.uuid = ledger::newUuid();
+    row.serial = serial;
+    row.moduleType = "transmitter";
+    row.station = station;
+    row.port = "COM5";
+    row.startMs = startMs;
+    row.endMs = startMs + 900;
+    row.passed = passed;
+    row.reason = passed ? "" : "discrepancy";
+    row.failChannel = passed ? -1 : 2;
+    row.labels = {{"lot", "L7"}};
+    for (std::size_t ch = 0; ch < 4; ++ch)
+        row.channels[ch] = {"868.3", "868.3000", "0D 8A", passed ? "0D 8A" : ""};
+    return row;
+}
+
+// Appends the attempts to a new ledger at `path`, waking the uploader after each commit as write
+// and run do.
+void produce(const std::string& path, int count, const std::string& station, LineUploader* uploader) {
+    auto opened = Ledger::open(path);
+    ASSERT_TRUE(opened.ledger) << opened.error;
+    for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(
+            opened.ledger->append(attempt(station + "-" + std::to_string(i), station, i % 3 != 0, 1000 + i)),
+            "");
+        if (uploader) uploader->wake();
+    }
+}
+
+TEST_F(LineTest, TwoStationsMigratingAtOnceBothSucceed) {
+    std::string first = "-", second = "-";
+    std::thread a([&] { first = initLine(m_url); });
+    std::thread b([&] { second = initLine(m_url); });
+    a.join();
+    b.join();
+    EXPECT_EQ(first, "");
+    EXPECT_EQ(second, "");
+    EXPECT_EQ(ask("SELECT count(*) FROM orvane.schema_version"), "1");
+}
+
+TEST_F(LineTest, TwoStationsOnOneLineDeliverEveryAttemptOnce) {
+    const std::string pathA = pathOf("a.db"), pathB = pathOf("b.db");
+    Ledger::open(pathA);
+    Ledger::open(pathB);
+    LineUploader upA(pathA, m_url), upB(pathB, m_url);
+    std::thread a([&] { produce(pathA, 60, "st-a", &upA); });
+    std::thread b([&] { produce(pathB, 60, "st-b", &upB); });
+    a.join();
+    b.join();
+    EXPECT_EQ(upA.finish(20s).pending, 0);
+    EXPECT_EQ(upB.finish(20s).pending, 0);
+    EXPECT_EQ(ask("SELECT count(DISTINCT uuid) || ' ' || count(*) FROM orvane.attempt"), "120 120");
+    EXPECT_EQ(ask("SELECT count(*) FROM orvane.channel"), "480");
+    EXPECT_EQ(ask("SELECT count(*) FROM orvane.label WHERE key = 'lot' AND value = 'L7'"), "120");
+    EXPECT_EQ(ask("SELECT count(*) FROM orvane.attempt WHERE fail_channel = 2"), "40");
+}
+
+TEST_F(LineTest, AttemptsMadeWhileTheServerIsAwayGoUpOnceWhenItIsBack) {
+    const std::string path = pathOf("ledger.db");
+    auto opened = Ledger::open(path);
+    ASSERT_TRUE(opened.ledger);
+    Ledger& station = *opened.ledger;
+    {
+        LineUploader uploader(path, m_url);
+        for (int i = 0; i < 5; ++i) {
+            ASSERT_EQ(station.append(attempt("U" + std::to_string(i), "st", true, i)), "");
+            uploader.wake();
+        }
+        ASSERT_EQ(uploader.finish(20s).pending, 0);
+    }
+    ASSERT_EQ(s_cluster->stop(), "");
+    {
+        LineUploader uploader(path, m_url);
+        for (int i = 5; i < 10; ++i) {
+            ASSERT_EQ(station.append(attempt("U" + std::to_string(i), "st", true, i)), "");
+            uploader.wake();
+        }
+        const LineUploader::Left left = uploader.finish(2s);
+        EXPECT_EQ(left.pending, 5);
+        EXPECT_NE(left.error, "");
+        const SyncResult away = syncLedger(path, m_url);
+        EXPECT_EQ(away.pending, 5);
+        EXPECT_NE(away.error, "");
+    }
+    ASSERT_EQ(s_cluster->start(), "");
+    {
+        // The next attempt's wake takes the ones made meanwhile along.
+        LineUploader uploader(path, m_url);
+        ASSERT_EQ(station.append(attempt("U10", "st", true, 10)), "");
+        uploader.wake();
+        EXPECT_EQ(uploader.finish(20s).pending, 0);
+    }
+    // A batch copied but still in the outbox (a crash between the two commits) is copied again
+    // without a second row.
+    ASSERT_EQ(station.database().exec("INSERT INTO outbox (attempt_id) SELECT id FROM attempt LIMIT 3"), "");
+    const SyncResult again = syncLedger(path, m_url);
+    EXPECT_EQ(again.error, "");
+    EXPECT_EQ(again.uploaded, 3);
+    EXPECT_EQ(again.pending, 0);
+    EXPECT_EQ(ask("SELECT count(DISTINCT uuid) || ' ' || count(*) FROM orvane.attempt"), "11 11");
+}
+
+TEST_F(LineTest, AStationRoleWithOnlyInsertAndSelectUploadsOnceTheOwnerInitialised) {
+    ASSERT_EQ(
+        setUp("DO $$ BEGIN CREATE ROLE station LOGIN; EXCEPTION WHEN duplicate_object THEN NULL; END $$"),
+        "");
+    const std::string dbname = m_url.substr(m_url.rfind('=') + 1);
+    const std::string asStation = s_cluster->conninfo(dbname, "station");
+    const std::string path = pathOf("ledger.db");
+    {
+        auto opened = Ledger::open(path);
+        ASSERT_EQ(opened.ledger->append(attempt("U1", "st", true, 1)), "");
+    }
+    // PostgreSQL 15 lets no role but the owner create in the public schema, nor a schema.
+    EXPECT_NE(syncLedger(path, asStation).error.find("orvane line init"), std::string::npos);
+    ASSERT_EQ(initLine(m_url), "");
+    // The grants the README gives a station's role.
+    ASSERT_EQ(setUp("GRANT USAGE ON SCHEMA orvane TO station; "
+                    "GRANT SELECT, INSERT ON ALL TABLES IN SCHEMA orvane TO station"),
+              "");
+    const SyncResult synced = syncLedger(path, asStation);
+    EXPECT_EQ(synced.error, "");
+    EXPECT_EQ(synced.uploaded, 1);
+}
+
+struct Answer {
+    int status;
+    std::string out;
+};
+
+Answer command(cli::Options options) {
+    std::ostringstream out, err;
+    const auto none = [](const std::string&) { return std::optional<std::string>(); };
+    const int status = options.command == cli::Command::Sync ? cli::runLineCommand(options, out, err, none)
+                                                             : cli::runLedgerCommand(options, out, err, none);
+    return {status, out.str() + err.str()};
+}
+
+TEST_F(LineTest, TheLineAnswersForEveryStationAndCountsAUnitOnce) {
+    const std::string pathA = pathOf("a.db"), pathB = pathOf("b.db");
+    {
+        auto a = Ledger::open(pathA);
+        auto b = Ledger::open(pathB);
+        // U1 fails on station A, passes on station B; U2 passes on A; one module never answered.
+        ASSERT_EQ(a.ledger->append(attempt("U1", "st-a", false, 1000)), "");
+        ASSERT_EQ(b.ledger->append(attempt("U1", "st-b", true, 2000)), "");
+        ASSERT_EQ(a.ledger->append(attempt("U2", "st-a", true, 3000)), "");
+        AttemptRow silent = attempt("", "st-b", false, 4000);
+        silent.reason = "no-response";
+        ASSERT_EQ(b.ledger->append(silent), "");
+    }
+    for (const std::string& path : {pathA, pathB}) {
+        cli::Options sync;
+        sync.command = cli::Command::Sync;
+        sync.ledgerFile = path;
+        sync.lineUrl = m_url;
+        const Answer synced = command(sync);
+        EXPECT_EQ(synced.status, 0) << synced.out;
+        EXPECT_EQ(synced.out, "2 attempts copied to the line, 0 left in the outbox\n");
+    }
+    cli::Options report;
+    report.command = cli::Command::Report;
+    report.lineUrl = m_url;
+    report.by = "station";
+    report.csv = true;
+    const Answer figures = command(report);
+    EXPECT_EQ(figures.status, 0) << figures.out;
+    // Two units over four attempts: first-pass 1 of 2, both finally passed, U1 retested.
+    const auto total =
+        figures.out.find("(total),2,3,1,2,1,0.5000,2,1.0000,1,0.5000,1.5000,discrepancy:1;no-response:1");
+    EXPECT_NE(total, std::string::npos) << figures.out;
+    // Per station U1 counts on both; its first attempt ever (a failure) belongs to st-a.
+    EXPECT_NE(figures.out.find("st-a,2,2,0,2,1,0.5000,1,0.5000,0,0.0000,1.0000,discrepancy:1"),
+              std::string::npos)
+        << figures.out;
+
+    cli::Options history;
+    history.command = cli::Command::History;
+    history.lineUrl = m_url;
+    history.serial = "U1";
+    const Answer seen = command(history);
+    EXPECT_EQ(seen.status, 0) << seen.out;
+    EXPECT_NE(seen.out.find("U1: 2 attempts"), std::string::npos) << seen.out;
+    EXPECT_NE(seen.out.find("(st-b COM5):  Ch0 868.3000"), std::string::npos) << seen.out;
+}
+
+}  // namespace
+}  // namespace orvane::line
