@@ -322,6 +322,7 @@ constexpr StatusSpec kStatuses[] = {
     {5, kSync | kLine,
      "the line's database could not be reached or refused the upload (reason\n"
      "line-error); what was not copied stays in the outbox"},
+    {5, kHistory | kReport, "with --line: the line's database could not be reached or read (line-error)"},
     {130, kPorts | kModule,
      "interrupted (Ctrl-C, SIGTERM) before the end (run: only with --count, before\n"
      "N modules)"},

@@ -15,6 +15,7 @@ namespace {
 using namespace ledger;
 
 constexpr int kLedgerFailed = 4;
+constexpr int kLineFailed = 5;
 
 #ifdef _WIN32
 constexpr PathStyle kPathStyle = PathStyle::Windows;
@@ -29,15 +30,18 @@ std::string jsonOrNull(const std::string& text) {
 // The last line of a run with --json, as every command ends.
 void endLine(std::ostream& out, bool json, int exit, const std::string& detail) {
     if (!json) return;
-    out << "{\"step\":\"end\",\"exit\":" << exit
-        << ",\"reason\":" << (exit == 0 ? "null" : "\"ledger-error\"") << ",\"detail\":" << jsonOrNull(detail)
-        << "}\n";
+    out << "{\"step\":\"end\",\"exit\":" << exit << ",\"reason\":"
+        << (exit == 0             ? "null"
+            : exit == kLineFailed ? "\"line-error\""
+                                  : "\"ledger-error\"")
+        << ",\"detail\":" << jsonOrNull(detail) << "}\n";
 }
 
-int fail(std::ostream& out, std::ostream& err, bool json, const std::string& why) {
+int fail(std::ostream& out, std::ostream& err, bool json, const std::string& why,
+         int status = kLedgerFailed) {
     err << "orvane: " << why << '\n';
-    endLine(out, json, kLedgerFailed, why);
-    return kLedgerFailed;
+    endLine(out, json, status, why);
+    return status;
 }
 
 std::string failureText(const AttemptRow& row) {
@@ -154,7 +158,7 @@ int fromLine(const Options& options, std::ostream& out, std::ostream& err) {
     const std::string why = options.command == Command::History
                                 ? line::loadUnit(options.lineUrl, options.serial, *opened.ledger)
                                 : line::loadPeriod(options.lineUrl, queryOf(options), *opened.ledger);
-    if (!why.empty()) return fail(out, err, options.json, "the line: " + why);
+    if (!why.empty()) return fail(out, err, options.json, "the line: " + why, kLineFailed);
     return options.command == Command::History ? history(options, out, err, *opened.ledger)
                                                : report(options, out, err, *opened.ledger);
 }

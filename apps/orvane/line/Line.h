@@ -71,4 +71,7 @@ private:
     bool m_finished = false;
 };
 
+// What a command says on stderr when it ends with attempts left in the outbox ("" when none).
+std::string leftoverNote(const LineUploader::Left& left);
+
 }  // namespace orvane::line

@@ -12,4 +12,14 @@ LineChoice chooseLine(const std::string& option, const ledger::EnvironmentLookup
     return choice;
 }
 
+std::string leftoverNote(const LineUploader::Left& left) {
+    if (left.pending == 0) return {};
+    std::string note = left.pending < 0 ? std::string("attempts may be left")
+                                        : std::to_string(left.pending) +
+                                              (left.pending == 1 ? " attempt is" : " attempts are") + " left";
+    note += " in the ledger's outbox, not yet on the line";
+    if (!left.error.empty()) note += " (" + left.error + ")";
+    return note + "; they go up with the next attempt or 'orvane sync'";
+}
+
 }  // namespace orvane::line
