@@ -152,7 +152,7 @@ int report(const Options& options, std::ostream& out, std::ostream& err, Ledger&
 int fromLine(const Options& options, std::ostream& out, std::ostream& err) {
     if (!line::available())
         return fail(out, err, options.json,
-                    "--line is not available in this build: it has no PostgreSQL client");
+                    "--line is not available in this build: it has no PostgreSQL client", kLineFailed);
     auto opened = Ledger::open(":memory:");
     if (!opened.ledger) return fail(out, err, options.json, opened.error);
     const std::string why = options.command == Command::History
