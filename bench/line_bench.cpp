@@ -1,6 +1,7 @@
 // The line's upload, in real time against a PostgreSQL server of its own (scripts/test-postgres,
 // with the server's fsync on): how fast a station's outbox catches up after an outage, and how long
-// wake() (the one call on the event loop's path) takes while the server is away.
+// wake() (the one call on the event loop's path) takes while the server is away, and how long a
+// report over all time takes from the line.
 //
 //   build-release/bench/line_bench [ATTEMPTS]      (default 5000)
 
@@ -96,6 +97,15 @@ int main(int argc, char** argv) {
             std::cout << "catch-up: " << synced.uploaded << " attempts in " << took << " ms, "
                       << static_cast<double>(synced.uploaded) * 1000.0 / took << " attempts/s; "
                       << synced.pending << " left" << (synced.error.empty() ? "" : ": " + synced.error)
+                      << '\n';
+            // A report over all time from the line: every attempt read into a ledger in memory.
+            const auto reportStart = Clock::now();
+            auto memory = ledger::Ledger::open(":memory:");
+            ledger::ReportFigures figures;
+            std::string failed = line::loadPeriod(url, {}, *memory.ledger);
+            if (failed.empty()) failed = ledger::computeReport(memory.ledger->database(), {}, figures);
+            std::cout << "report --line over all time: " << figures.total.attempts << " attempts in "
+                      << ms(Clock::now() - reportStart) << " ms" << (failed.empty() ? "" : ": " + failed)
                       << '\n';
         }
     }

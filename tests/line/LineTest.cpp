@@ -66,7 +66,7 @@ AttemptRow attempt(const std::string& serial, const std::string& station, bool p
     row.passed = passed;
     row.reason = passed ? "" : "discrepancy";
     row.failChannel = passed ? -1 : 2;
-    row.labels = {{"lot", "L7"}};
+    row.labels = {{"lot", "L7"}, {"note", "say \"hi\"\\\n\t"}};
     for (std::size_t ch = 0; ch < 4; ++ch)
         row.channels[ch] = {"868.3", "868.3000", "0D 8A", passed ? "0D 8A" : ""};
     return row;
@@ -110,6 +110,8 @@ TEST_F(LineTest, TwoStationsOnOneLineDeliverEveryAttemptOnce) {
     EXPECT_EQ(ask("SELECT count(DISTINCT uuid) || ' ' || count(*) FROM orvane.attempt"), "120 120");
     EXPECT_EQ(ask("SELECT count(*) FROM orvane.channel"), "480");
     EXPECT_EQ(ask("SELECT count(*) FROM orvane.label WHERE key = 'lot' AND value = 'L7'"), "120");
+    EXPECT_EQ(ask("SELECT count(*) FROM orvane.label WHERE value = 'say \"hi\"\\' || chr(10) || chr(9)"),
+              "120");
     EXPECT_EQ(ask("SELECT count(*) FROM orvane.attempt WHERE fail_channel = 2"), "40");
 }
 

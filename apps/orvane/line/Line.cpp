@@ -44,17 +44,53 @@ ledger::AttemptRow rowOf(const PgResult& r, int i) {
     return row;
 }
 
-// Appends the rows of a query over kColumns (and, in column 16, a label value) to the ledger.
-std::string appendRows(const PgResult& rows, ledger::Ledger& into, const std::string& labelKey,
+// Appends the rows of a query over kColumns to the ledger, with their channels.
+std::string appendRows(const PgResult& rows, ledger::Ledger& into,
                        const std::map<std::string, std::array<ledger::ChannelRow, 4>>& channels) {
     if (!rows.ok()) return rows.error();
     for (int i = 0; i < rows.rows(); ++i) {
         ledger::AttemptRow row = rowOf(rows, i);
-        if (!labelKey.empty() && !rows.isNull(i, 16)) row.labels[labelKey] = rows.text(i, 16);
         if (const auto found = channels.find(row.uuid); found != channels.end()) row.channels = found->second;
         if (std::string why = into.append(row); !why.empty()) return why;
     }
     return {};
+}
+
+// The rows of a report's query (kColumns and a label value) into the ledger's attempt and label
+// tables, in one transaction with the statements reused: a report may read the whole line, and
+// an append per row (a transaction each, channels included) would cost ten times as much.
+std::string mirrorRows(const PgResult& rows, ledger::Database& db, const std::string& labelKey) {
+    using ledger::Statement;
+    if (!rows.ok()) return rows.error();
+    if (std::string why = db.exec("BEGIN"); !why.empty()) return why;
+    Statement attempt(
+        db,
+        "INSERT INTO attempt (uuid, serial, module_type, firmware, factory_date, factory_offset, "
+        "station, port, start_ms, end_ms, outcome, reason, fail_command, fail_channel, attempt, "
+        "orvane_version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, "
+        "?16)");
+    Statement label(db, "INSERT INTO label (attempt_id, key, value) VALUES (?1, ?2, ?3)");
+    std::string why = attempt.error();
+    for (int i = 0; why.empty() && i < rows.rows(); ++i) {
+        attempt.reset();
+        for (int column = 0; column < 16; ++column) {
+            if (column == 8 || column == 9 || column == 14)
+                attempt.bind(column + 1, static_cast<std::int64_t>(rows.integer(i, column)));
+            else if (rows.isNull(i, column))
+                attempt.bindNull(column + 1);
+            else
+                attempt.bind(column + 1, rows.text(i, column));
+        }
+        why = attempt.run();
+        if (why.empty() && !labelKey.empty() && !rows.isNull(i, 16)) {
+            label.reset();
+            label.bind(1, db.lastInsertId()).bind(2, labelKey).bind(3, rows.text(i, 16));
+            why = label.run();
+        }
+    }
+    if (why.empty()) why = db.exec("COMMIT");
+    if (!why.empty()) db.exec("ROLLBACK");
+    return why;
 }
 
 }  // namespace
@@ -111,7 +147,7 @@ std::string loadUnit(const std::string& url, const std::string& serial, ledger::
         conn.exec(std::string("SELECT ") + kColumns +
                       " FROM orvane.attempt t WHERE t.serial = $1 ORDER BY t.start_ms, t.uuid",
                   {serial});
-    return appendRows(rows, into, {}, byAttempt);
+    return appendRows(rows, into, byAttempt);
 }
 
 std::string loadPeriod(const std::string& url, const ledger::ReportQuery& query, ledger::Ledger& into) {
@@ -126,7 +162,7 @@ std::string loadPeriod(const std::string& url, const ledger::ReportQuery& query,
             "orvane.attempt WHERE start_ms >= $1::bigint AND start_ms < $2::bigint AND serial <> '') "
             "ORDER BY t.start_ms, t.uuid",
         {std::to_string(query.sinceMs), std::to_string(query.untilMs), labelKey});
-    return appendRows(rows, into, labelKey, {});
+    return mirrorRows(rows, into.database(), labelKey);
 }
 
 }  // namespace orvane::line

@@ -61,32 +61,102 @@ std::string readBatch(Database& db, std::vector<Pending>& out) {
     return {};
 }
 
-std::string insertBatch(PgConnection& conn, const std::vector<Pending>& batch) {
-    if (std::string why = conn.run("BEGIN"); !why.empty()) return why;
-    std::string why;
-    for (const Pending& p : batch) {
-        why = conn.run(
-            "INSERT INTO orvane.attempt (uuid, serial, module_type, firmware, factory_date, factory_offset, "
-            "station, port, start_ms, end_ms, outcome, reason, fail_command, fail_channel, attempt, "
-            "orvane_version) VALUES ($1::uuid, $2, $3, $4, $5, $6, $7, $8, $9::bigint, $10::bigint, $11, "
-            "$12, "
-            "$13, nullif($14, '')::smallint, $15::integer, $16) ON CONFLICT (uuid) DO NOTHING",
-            p.attempt);
-        if (why.empty())
-            why = conn.run(
-                "INSERT INTO orvane.channel (attempt, ch, entered, frequency, sent, read_back) VALUES "
-                "($1::uuid, 0, $2, $3, $4, $5), ($1::uuid, 1, $6, $7, $8, $9), "
-                "($1::uuid, 2, $10, $11, $12, $13), ($1::uuid, 3, $14, $15, $16, $17) "
-                "ON CONFLICT (attempt, ch) DO NOTHING",
-                p.channels);
-        for (const auto& [key, value] : p.labels)
-            if (why.empty())
-                why = conn.run(
-                    "INSERT INTO orvane.label (attempt, key, value) VALUES ($1::uuid, $2, $3) "
-                    "ON CONFLICT (attempt, key) DO NOTHING",
-                    {p.attempt[0], key, value});
-        if (!why.empty()) break;
+// A JSON string: the batch travels as three JSON parameters, one statement per table, so a
+// catch-up costs three round trips per batch instead of several per attempt.
+void appendJson(std::string& out, const std::string& text) {
+    static const char* const kHex = "0123456789abcdef";
+    out += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
     }
+    out += '"';
+}
+
+// The names of the attempt columns, in the order of Pending::attempt.
+constexpr std::array<const char*, 16> kAttemptNames = {
+    "uuid",         "serial",       "module_type", "firmware",      "factory_date", "factory_offset",
+    "station",      "port",         "start_ms",    "end_ms",        "outcome",      "reason",
+    "fail_command", "fail_channel", "attempt",     "orvane_version"};
+constexpr std::array<const char*, 4> kChannelNames = {"entered", "frequency", "sent", "read_back"};
+
+std::array<std::string, 3> batchJson(const std::vector<Pending>& batch) {
+    std::array<std::string, 3> json{"[", "[", "["};
+    for (const Pending& p : batch) {
+        std::string& attempts = json[0];
+        attempts += attempts.size() > 1 ? ",{" : "{";
+        for (std::size_t column = 0; column < kAttemptNames.size(); ++column) {
+            attempts += column > 0 ? ",\"" : "\"";
+            attempts += kAttemptNames[column];
+            attempts += "\":";
+            if (column == 13 && p.attempt[column].empty())
+                attempts += "null";
+            else
+                appendJson(attempts, p.attempt[column]);
+        }
+        attempts += '}';
+        for (std::size_t ch = 0; ch < 4; ++ch) {
+            std::string& channels = json[1];
+            channels += channels.size() > 1 ? ",{\"attempt\":" : "{\"attempt\":";
+            appendJson(channels, p.attempt[0]);
+            channels += ",\"ch\":" + std::to_string(ch);
+            for (std::size_t field = 0; field < kChannelNames.size(); ++field) {
+                channels += ",\"";
+                channels += kChannelNames[field];
+                channels += "\":";
+                appendJson(channels, p.channels[1 + ch * 4 + field]);
+            }
+            channels += '}';
+        }
+        for (const auto& [key, value] : p.labels) {
+            std::string& labels = json[2];
+            labels += labels.size() > 1 ? ",{\"attempt\":" : "{\"attempt\":";
+            appendJson(labels, p.attempt[0]);
+            labels += ",\"key\":";
+            appendJson(labels, key);
+            labels += ",\"value\":";
+            appendJson(labels, value);
+            labels += '}';
+        }
+    }
+    for (std::string& array : json)
+        array += ']';
+    return json;
+}
+
+std::string insertBatch(PgConnection& conn, const std::vector<Pending>& batch) {
+    const std::array<std::string, 3> json = batchJson(batch);
+    if (std::string why = conn.run("BEGIN"); !why.empty()) return why;
+    std::string why = conn.run(
+        "INSERT INTO orvane.attempt (uuid, serial, module_type, firmware, factory_date, factory_offset, "
+        "station, "
+        "port, start_ms, end_ms, outcome, reason, fail_command, fail_channel, attempt, orvane_version) "
+        "SELECT * FROM json_to_recordset($1::json) AS r(uuid uuid, serial text, module_type text, firmware "
+        "text, "
+        "factory_date text, factory_offset text, station text, port text, start_ms bigint, end_ms bigint, "
+        "outcome text, reason text, fail_command text, fail_channel smallint, attempt integer, "
+        "orvane_version text) ON CONFLICT (uuid) DO NOTHING",
+        {json[0]});
+    if (why.empty())
+        why = conn.run(
+            "INSERT INTO orvane.channel (attempt, ch, entered, frequency, sent, read_back) "
+            "SELECT * FROM json_to_recordset($1::json) AS r(attempt uuid, ch smallint, entered text, "
+            "frequency text, sent text, read_back text) ON CONFLICT (attempt, ch) DO NOTHING",
+            {json[1]});
+    if (why.empty())
+        why = conn.run(
+            "INSERT INTO orvane.label (attempt, key, value) SELECT * FROM json_to_recordset($1::json) AS "
+            "r(attempt uuid, key text, value text) ON CONFLICT (attempt, key) DO NOTHING",
+            {json[2]});
     if (why.empty()) why = conn.run("COMMIT");
     if (!why.empty()) conn.run("ROLLBACK");
     return why;
