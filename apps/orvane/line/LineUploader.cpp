@@ -26,7 +26,6 @@ struct LineUploader::Shared {
     std::condition_variable changed;
     std::uint64_t requested = 0;  // wakes so far
     std::uint64_t served = 0;     // the wakes the last finished pass covered
-    bool busy = false;
     bool stopping = false;
     std::int64_t pending = -1;
     std::string error;
@@ -66,11 +65,9 @@ struct LineUploader::Shared {
             if (stopping) break;
             if (requested == served && pending <= 0) continue;
             const std::uint64_t covering = requested;
-            busy = true;
             lock.unlock();
             auto [left, why] = pass();
             lock.lock();
-            busy = false;
             served = covering;
             pending = left;
             error = std::move(why);

@@ -55,10 +55,13 @@ void PgConnection::Close::operator()(pg_conn* conn) const {
 
 std::string PgConnection::open(const std::string& conninfo, int connectTimeoutSeconds) {
     // The conninfo is expanded in place of "dbname"; the entries before it are defaults that the
-    // conninfo's own settings override.
+    // conninfo's own settings override. A server that stops answering in the middle of a statement
+    // fails it after tcp_user_timeout (milliseconds) instead of holding the caller until TCP gives up.
     const std::string timeout = std::to_string(connectTimeoutSeconds);
-    const char* const keywords[] = {"connect_timeout", "fallback_application_name", "dbname", nullptr};
-    const char* const values[] = {timeout.c_str(), "orvane", conninfo.c_str(), nullptr};
+    const std::string userTimeout = std::to_string(connectTimeoutSeconds * 1000 + 10000);
+    const char* const keywords[] = {"connect_timeout", "tcp_user_timeout", "fallback_application_name",
+                                    "dbname", nullptr};
+    const char* const values[] = {timeout.c_str(), userTimeout.c_str(), "orvane", conninfo.c_str(), nullptr};
     m_conn.reset(PQconnectdbParams(keywords, values, 1));
     if (!m_conn) return "out of memory";
     if (PQstatus(m_conn.get()) == CONNECTION_OK) return {};
