@@ -6,10 +6,12 @@
 #include "tests/unit/ledger/LedgerFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cctype>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 namespace orvane::line {
 namespace {
@@ -72,17 +74,27 @@ AttemptRow attempt(const std::string& serial, const std::string& station, bool p
     return row;
 }
 
-// Appends the attempts to a new ledger at `path`, waking the uploader after each commit as write
-// and run do.
-void produce(const std::string& path, int count, const std::string& station, LineUploader* uploader) {
+// A station in a process of its own: appends the attempts to a new ledger, waking its uploader
+// after each commit as write and run do, and ends with status 0 when its outbox was emptied.
+pid_t station(const std::string& path, const std::string& url, int count, const std::string& name) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
     auto opened = Ledger::open(path);
-    ASSERT_TRUE(opened.ledger) << opened.error;
+    if (!opened.ledger) _exit(2);
+    LineUploader uploader(path, url);
     for (int i = 0; i < count; ++i) {
-        ASSERT_EQ(
-            opened.ledger->append(attempt(station + "-" + std::to_string(i), station, i % 3 != 0, 1000 + i)),
-            "");
-        if (uploader) uploader->wake();
+        if (!opened.ledger->append(attempt(name + "-" + std::to_string(i), name, i % 3 != 0, 1000 + i))
+                 .empty())
+            _exit(3);
+        uploader.wake();
     }
+    _exit(uploader.finish(20s).pending == 0 ? 0 : 4);
+}
+
+int statusOf(pid_t pid) {
+    int status = -1;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST_F(LineTest, TwoStationsMigratingAtOnceBothSucceed) {
@@ -97,16 +109,10 @@ TEST_F(LineTest, TwoStationsMigratingAtOnceBothSucceed) {
 }
 
 TEST_F(LineTest, TwoStationsOnOneLineDeliverEveryAttemptOnce) {
-    const std::string pathA = pathOf("a.db"), pathB = pathOf("b.db");
-    Ledger::open(pathA);
-    Ledger::open(pathB);
-    LineUploader upA(pathA, m_url), upB(pathB, m_url);
-    std::thread a([&] { produce(pathA, 60, "st-a", &upA); });
-    std::thread b([&] { produce(pathB, 60, "st-b", &upB); });
-    a.join();
-    b.join();
-    EXPECT_EQ(upA.finish(20s).pending, 0);
-    EXPECT_EQ(upB.finish(20s).pending, 0);
+    const pid_t a = station(pathOf("a.db"), m_url, 60, "st-a");
+    const pid_t b = station(pathOf("b.db"), m_url, 60, "st-b");
+    EXPECT_EQ(statusOf(a), 0);
+    EXPECT_EQ(statusOf(b), 0);
     EXPECT_EQ(ask("SELECT count(DISTINCT uuid) || ' ' || count(*) FROM orvane.attempt"), "120 120");
     EXPECT_EQ(ask("SELECT count(*) FROM orvane.channel"), "480");
     EXPECT_EQ(ask("SELECT count(*) FROM orvane.label WHERE key = 'lot' AND value = 'L7'"), "120");
