@@ -126,37 +126,32 @@ TEST_F(LineTest, AttemptsMadeWhileTheServerIsAwayGoUpOnceWhenItIsBack) {
     auto opened = Ledger::open(path);
     ASSERT_TRUE(opened.ledger);
     Ledger& station = *opened.ledger;
-    {
-        LineUploader uploader(path, m_url);
-        for (int i = 0; i < 5; ++i) {
+    // One run's uploader sees the server go away in the middle and come back.
+    LineUploader run(path, m_url);
+    auto make = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
             ASSERT_EQ(station.append(attempt("U" + std::to_string(i), "st", true, i)), "");
-            uploader.wake();
+            run.wake();
         }
-        ASSERT_EQ(uploader.finish(20s).pending, 0);
-    }
+    };
+    make(0, 5);
     ASSERT_EQ(s_cluster->stop(), "");
+    make(5, 10);
     {
-        LineUploader uploader(path, m_url);
-        for (int i = 5; i < 10; ++i) {
-            ASSERT_EQ(station.append(attempt("U" + std::to_string(i), "st", true, i)), "");
-            uploader.wake();
-        }
-        const LineUploader::Left left = uploader.finish(2s);
-        EXPECT_EQ(left.pending, 5);
-        EXPECT_NE(leftoverNote(left).find("5 attempts are left in the ledger's outbox"), std::string::npos)
+        // Meanwhile another command ends, and sync tries: both say what is left.
+        LineUploader other(path, m_url);
+        const LineUploader::Left left = other.finish(2s);
+        EXPECT_GE(left.pending, 5);
+        EXPECT_NE(leftoverNote(left).find("attempts are left in the ledger's outbox"), std::string::npos)
             << leftoverNote(left);
         const SyncResult away = syncLedger(path, m_url);
-        EXPECT_EQ(away.pending, 5);
+        EXPECT_GE(away.pending, 5);
         EXPECT_NE(away.error, "");
     }
     ASSERT_EQ(s_cluster->start(), "");
-    {
-        // The next attempt's wake takes the ones made meanwhile along.
-        LineUploader uploader(path, m_url);
-        ASSERT_EQ(station.append(attempt("U10", "st", true, 10)), "");
-        uploader.wake();
-        EXPECT_EQ(uploader.finish(20s).pending, 0);
-    }
+    // The next attempt's wake takes the ones made meanwhile along, on a new connection.
+    make(10, 11);
+    EXPECT_EQ(run.finish(20s).pending, 0);
     // A batch copied but still in the outbox (a crash between the two commits) is copied again
     // without a second row.
     ASSERT_EQ(station.database().exec("INSERT INTO outbox (attempt_id) SELECT id FROM attempt LIMIT 3"), "");
