@@ -190,11 +190,14 @@ struct Answer {
     std::string out;
 };
 
-Answer command(cli::Options options) {
+// Runs a command; ORVANE_LINE is `line` ("" for not set).
+Answer command(cli::Options options, const std::string& line = {}) {
     std::ostringstream out, err;
-    const auto none = [](const std::string&) { return std::optional<std::string>(); };
-    const int status = options.command == cli::Command::Sync ? cli::runLineCommand(options, out, err, none)
-                                                             : cli::runLedgerCommand(options, out, err, none);
+    const auto env = [&line](const std::string& name) {
+        return name == "ORVANE_LINE" && !line.empty() ? std::optional(line) : std::nullopt;
+    };
+    const int status = options.command == cli::Command::Sync ? cli::runLineCommand(options, out, err, env)
+                                                             : cli::runLedgerCommand(options, out, err, env);
     return {status, out.str() + err.str()};
 }
 
@@ -212,11 +215,12 @@ TEST_F(LineTest, TheLineAnswersForEveryStationAndCountsAUnitOnce) {
         ASSERT_EQ(b.ledger->append(silent), "");
     }
     for (const std::string& path : {pathA, pathB}) {
+        // One station names the line with --line, the other by ORVANE_LINE.
         cli::Options sync;
         sync.command = cli::Command::Sync;
         sync.ledgerFile = path;
-        sync.lineUrl = m_url;
-        const Answer synced = command(sync);
+        sync.lineUrl = path == pathA ? m_url : "";
+        const Answer synced = command(sync, path == pathB ? m_url : "");
         EXPECT_EQ(synced.status, 0) << synced.out;
         EXPECT_EQ(synced.out, "2 attempts copied to the line, 0 left in the outbox\n");
     }
