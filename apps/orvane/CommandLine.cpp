@@ -20,10 +20,13 @@ enum : unsigned {
     kWrite = 16,
     kRun = 32,
     kHistory = 64,
-    kReport = 128
+    kReport = 128,
+    kSync = 256,
+    kLine = 512
 };
-constexpr unsigned kAll = kPorts | kInfo | kTest | kCheck | kWrite | kRun | kHistory | kReport;
-constexpr unsigned kLedger = kHistory | kReport;
+constexpr unsigned kAll =
+    kPorts | kInfo | kTest | kCheck | kWrite | kRun | kHistory | kReport | kSync | kLine;
+constexpr unsigned kLedger = kHistory | kReport | kSync;
 constexpr unsigned kModule = kInfo | kTest | kCheck | kWrite | kRun;
 constexpr unsigned kChannels = kTest | kCheck | kWrite | kRun;
 
@@ -84,7 +87,17 @@ constexpr CommandInfo kCommands[] = {
      "  failures          failed attempts by reason code, most frequent first\n"
      "Within a group only its own attempts count; a unit's first attempt ever counts in the group\n"
      "it belongs to. An attempt whose module never sent a serial number counts among the failures\n"
-     "and as unidentified, never as a unit.\n"},
+     "and as unidentified, never as a unit.\n"
+     "With --line the figures are the whole line's, from its database; a unit seen on several\n"
+     "stations counts once.\n"},
+    {Command::Sync, kSync, "sync", "copy the attempts the line has not got yet to its database",
+     "[--ledger FILE] [--line URL]",
+     "Copies every attempt still in the ledger's outbox to the line's database (--line, else\n"
+     "$ORVANE_LINE) and says how many went up. Copying is idempotent: an attempt the line already\n"
+     "holds is kept once.\n"},
+    {Command::Line, kLine, "line", "set up a line's database: 'line init URL'", "init [URL]",
+     "Creates the line's tables in the database at URL (else $ORVANE_LINE), or brings them up to\n"
+     "date; run it as the database's owner. Stations then need only SELECT and INSERT.\n"},
 };
 
 // How an option's value goes into the options: empty when it is good, else what is wrong.
@@ -258,6 +271,16 @@ const OptionSpec kOptions[] = {
          o.station = v;
          return {};
      }},
+    {"--line", "URL", kWrite | kRun | kHistory | kReport | kSync, false,
+     "the line's PostgreSQL database, a libpq connection string or URL\n"
+     "(default for write, run and sync: $ORVANE_LINE); passwords belong in\n"
+     "~/.pgpass or a service file, never here. write and run copy each\n"
+     "attempt there; history and report answer for the whole line",
+     [](Options& o, const std::string& v, const std::vector<std::string>&) -> std::string {
+         if (v.empty()) return "needs a connection string or URL";
+         o.lineUrl = v;
+         return {};
+     }},
     {"--since", "T", kReport, false,
      "count attempts from T on: a date (2026-12-07) or a date and time\n(2026-12-07T06:00), local time",
      [](Options& o, const std::string& v, const std::vector<std::string>&) {
@@ -317,6 +340,11 @@ constexpr StatusSpec kStatuses[] = {
     {kExitFile, kLedger,
      "the ledger (or the --html page) could not be opened, read or written: missing,\n"
      "another program's database or made by a newer orvane"},
+    {kExitLine, kSync | kLine,
+     "the line's database could not be reached or refused the upload (reason\n"
+     "line-error); what was not copied stays in the outbox"},
+    {kExitLine, kHistory | kReport,
+     "with --line: the line's database could not be reached or read (line-error)"},
     {kExitInterrupted, kPorts | kModule,
      "interrupted ({interrupt}) before the end (run: only with\n"
      "--count, before N modules)"},
@@ -442,6 +470,15 @@ Parsed parseArguments(const std::vector<std::string>& args, const std::vector<st
             o.serial = name;
             continue;
         }
+        if (command->command == Command::Line && !name.starts_with("-")) {
+            if (o.lineAction.empty() && name == "init")
+                o.lineAction = name;
+            else if (!o.lineAction.empty() && o.lineUrl.empty())
+                o.lineUrl = name;
+            else
+                return fail("unexpected argument");
+            continue;
+        }
         const OptionSpec* spec = optionNamed(name);
         if (!spec || (spec->commands & command->bit) == 0) {
             if (!name.starts_with("-")) return fail("unexpected argument");
@@ -480,6 +517,8 @@ Parsed parseArguments(const std::vector<std::string>& args, const std::vector<st
         result.error = "--channel is needed";
     if (result.error.empty() && o.command == Command::History && o.serial.empty())
         result.error = "the unit's serial number is needed";
+    if (result.error.empty() && o.command == Command::Line && o.lineAction.empty())
+        result.error = "what to do with the line is needed: 'orvane line init URL'";
     if (result.error.empty() && o.json && o.csv) result.error = "give one of --json and --csv";
     return result;
 }

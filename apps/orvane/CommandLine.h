@@ -8,7 +8,7 @@
 
 namespace orvane::cli {
 
-enum class Command { Ports, Info, Test, Check, Write, Run, History, Report };
+enum class Command { Ports, Info, Test, Check, Write, Run, History, Report, Sync, Line };
 
 // Where the four channel texts come from: typed on the command line, or the channel records of a
 // frequency table or a program's settings file (read the way the windows' "Load" reads them).
@@ -36,6 +36,8 @@ struct Options {
     std::string ledgerFile;  // --ledger, "" for the default
     bool noLedger = false;   // write, run: keep no ledger
     std::string station;     // write, run: the station's name in the ledger ("" for the host name)
+    std::string lineUrl;     // --line, or line init's URL: the line's database, "" for none
+    std::string lineAction;  // line: what to do ("init")
     std::string since;       // report: a local date or date and time, "" for none
     std::string until;
     std::string by;        // report: day, station, rig, module or a label key; "" for the total only

@@ -129,6 +129,8 @@ void CommandRunner::start() {
         case Command::Ports:
         case Command::History:  // answered from the ledger, without a port
         case Command::Report:
+        case Command::Sync:  // the line's commands, without a port
+        case Command::Line:
             break;
     }
     rig.session.setProgress([this, &rig](ExchangeKind step, int n, int of, int channel) {

@@ -4,6 +4,7 @@
 #include "apps/orvane/ReportOutput.h"
 #include "apps/orvane/ledger/Ledger.h"
 #include "apps/orvane/ledger/TimeText.h"
+#include "apps/orvane/line/Line.h"
 #include "apps/orvane/production/Verdict.h"
 
 #include <fstream>
@@ -21,14 +22,15 @@ std::string jsonOrNull(const std::string& text) {
 // The last line of a run with --json, as every command ends.
 void endLine(std::ostream& out, bool json, int exit, const std::string& detail) {
     if (!json) return;
-    out << "{\"step\":\"end\",\"exit\":" << exit
-        << ",\"reason\":" << (exit == kExitSuccess ? "null" : jsonString(reasonCode(Reason::LedgerError)))
+    out << "{\"step\":\"end\",\"exit\":" << exit << ",\"reason\":"
+        << (exit == kExitSuccess ? "null"
+            : exit == kExitLine  ? jsonString(reasonCode(Reason::LineError))
+                                 : jsonString(reasonCode(Reason::LedgerError)))
         << ",\"detail\":" << jsonOrNull(detail) << "}\n";
 }
 
-int fail(std::ostream& out, std::ostream& err, bool json, const std::string& why) {
+int fail(std::ostream& out, std::ostream& err, bool json, const std::string& why, int status = kExitFile) {
     err << "orvane: " << why << '\n';
-    const int status = verdictOf(Reason::LedgerError).exitStatus();
     endLine(out, json, status, why);
     return status;
 }
@@ -136,10 +138,27 @@ int report(const Options& options, std::ostream& out, std::ostream& err, Ledger&
     return kExitSuccess;
 }
 
+// With --line: the line's attempts that the answer needs, copied into a ledger in memory, so that
+// the line is answered with the very same queries as the station.
+int fromLine(const Options& options, std::ostream& out, std::ostream& err) {
+    if (!line::available())
+        return fail(out, err, options.json,
+                    "--line is not available in this build: it has no PostgreSQL client", kExitLine);
+    auto opened = Ledger::open(":memory:");
+    if (!opened.ledger) return fail(out, err, options.json, opened.error);
+    const std::string why = options.command == Command::History
+                                ? line::loadUnit(options.lineUrl, options.serial, *opened.ledger)
+                                : line::loadPeriod(options.lineUrl, queryOf(options), *opened.ledger);
+    if (!why.empty()) return fail(out, err, options.json, "the line: " + why, kExitLine);
+    return options.command == Command::History ? history(options, out, err, *opened.ledger)
+                                               : report(options, out, err, *opened.ledger);
+}
+
 }  // namespace
 
 int runLedgerCommand(const Options& options, std::ostream& out, std::ostream& err,
                      const EnvironmentLookup& environment) {
+    if (!options.lineUrl.empty()) return fromLine(options, out, err);
     const LedgerChoice choice = chooseLedger(options.ledgerFile, false, nativePathStyle(), environment);
     if (!choice.error.empty()) return fail(out, err, options.json, choice.error);
     auto opened = Ledger::openExisting(choice.path);

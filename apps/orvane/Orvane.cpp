@@ -4,6 +4,7 @@
 #include "apps/orvane/CommandRunner.h"
 #include "apps/orvane/HeadlessPlatform.h"
 #include "apps/orvane/LedgerCommands.h"
+#include "apps/orvane/LineCommands.h"
 #include "apps/orvane/PortProbe.h"
 #include "apps/orvane/Programs.h"
 #include "apps/orvane/Report.h"
@@ -118,6 +119,8 @@ int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (options.command == Command::History || options.command == Command::Report)
         return runLedgerCommand(options, out, err, kit.environment);
+    if (options.command == Command::Sync || options.command == Command::Line)
+        return runLineCommand(options, out, err, kit.environment);
     if (options.command == Command::Ports) return listOrProbe(options, reporter, kit);
 
     // The log and the record file are taken from the current folder; the log's folder is the

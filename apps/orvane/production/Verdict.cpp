@@ -31,6 +31,7 @@ constexpr ReasonRow kReasons[] = {
     {Reason::RecordError, "record-error", kExitFile, false,
      "the record file or the ledger could not take the record"},
     {Reason::LedgerError, "ledger-error", kExitFile, false, "the ledger could not be opened or read"},
+    {Reason::LineError, "line-error", kExitLine, false, "the line's database could not be reached or read"},
     {Reason::Interrupted, "interrupted", kExitInterrupted, false, "interrupted by the technician"},
     {Reason::LineStopped, "line-stopped", kExitModule, false, "a rig stopped after --stop-after failures"},
     {Reason::UsageError, "usage-error", kExitUsage, false, "the command line is wrong"},

@@ -13,6 +13,7 @@ enum ExitStatus : int {
     kExitUsage = 2,   // usage or input refused before anything was sent
     kExitPort = 3,    // a port names nothing, could not be opened or failed
     kExitFile = 4,    // a record could not be kept
+    kExitLine = 5,    // the line's database could not be reached or refused the copy
     kExitInterrupted = 130,
 };
 
@@ -36,6 +37,7 @@ enum class Reason {
     LogError,     // the operation log could not take a record
     RecordError,  // the record file or the ledger could not take a record
     LedgerError,  // a ledger to read could not be opened or read
+    LineError,    // the line's database could not be reached, read or written
     Interrupted,
     LineStopped,  // a rig stopped after --stop-after failures in a row
     UsageError,

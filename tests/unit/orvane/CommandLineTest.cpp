@@ -61,6 +61,14 @@ TEST(OrvaneCommandLine, ReadsEachCommand) {
     EXPECT_EQ(report.by, "lot");
     EXPECT_EQ(report.until, "2026-12-08T06:00");
     EXPECT_TRUE(report.csv);
+    const Options init = parse("line init postgresql://db.line/orvane").options;
+    EXPECT_EQ(init.command, Command::Line);
+    EXPECT_EQ(init.lineUrl, "postgresql://db.line/orvane");
+    const Options sync = parse("sync --ledger l.db --line service=line").options;
+    EXPECT_EQ(sync.command, Command::Sync);
+    EXPECT_EQ(sync.lineUrl, "service=line");
+    EXPECT_EQ(parse("run --module quorvex --port COM5 --freq 1,2,3,4 --line=host=db").options.lineUrl,
+              "host=db");
 }
 
 TEST(OrvaneCommandLine, RefusesWhatItCannotRun) {
@@ -99,6 +107,10 @@ TEST(OrvaneCommandLine, RefusesWhatItCannotRun) {
         {"report --until 2026-12-07T24:00",
          "--until: expects a date 2026-12-07 or a date and time 2026-12-07T06:00"},
         {"report --json --csv", "give one of --json and --csv"},
+        {"line", "what to do with the line is needed: 'orvane line init URL'"},
+        {"line drop x", "drop: unexpected argument"},
+        {"line init a b", "b: unexpected argument"},
+        {"info --module transmitter --port COM1 --line x", "--line: not an option of 'info'"},
     };
     for (const auto& [line, error] : cases)
         EXPECT_EQ(parse(line).error, error) << line;
