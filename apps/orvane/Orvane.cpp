@@ -9,9 +9,11 @@
 #include "apps/orvane/Programs.h"
 #include "apps/orvane/Report.h"
 #include "apps/orvane/ledger/LedgerPath.h"
+#include "apps/orvane/line/Line.h"
 #include "apps/orvane/production/ModuleRecords.h"
 #include "core/window/TimerDriver.h"
 
+#include <chrono>
 #include <filesystem>
 
 namespace orvane::cli {
@@ -137,6 +139,7 @@ int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // Every attempt of a write or a run goes into the station's ledger (unless it is turned off);
     // one that cannot be opened is refused before anything is sent.
     std::optional<ledger::Ledger> ledger;
+    std::optional<line::LineUploader> uploader;
     if (options.command == Command::Write || options.command == Command::Run) {
         const ledger::LedgerChoice choice = ledger::chooseLedger(options.ledgerFile, options.noLedger,
                                                                  ledger::nativePathStyle(), kit.environment);
@@ -152,6 +155,16 @@ int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostr
                 files.ledgerError = choice.path + ": " + opened.error;
             }
         }
+        // A line of stations: each committed row is copied there from the ledger's outbox.
+        const line::LineChoice lineChoice = line::chooseLine(options.lineUrl, kit.environment);
+        if (!lineChoice.error.empty()) {
+            files.ledgerError = "--line: " + lineChoice.error;
+        } else if (!lineChoice.url.empty() && choice.path.empty()) {
+            files.ledgerError = "--line copies from the ledger: it cannot go with --no-ledger";
+        } else if (!lineChoice.url.empty() && files.ledger) {
+            uploader.emplace(choice.path, lineChoice.url);
+            files.uploader = &*uploader;
+        }
     }
     Options resolved = options;
     resolved.channels.file = absolute(options.channels.file);
@@ -166,7 +179,15 @@ int runOrvane(const std::vector<std::string>& args, std::ostream& out, std::ostr
                          [&kit](int status) { kit.loop.quit(status); });
     kit.loop.onTermination([&runner] { runner.interrupt(); });
     kit.loop.post(0, [&runner] { runner.start(); });
-    return kit.loop.run();
+    const int status = kit.loop.run();
+    // What the line has not taken yet stays in the outbox for the next command or `orvane sync`;
+    // the exit status is the modules', whatever the line did.
+    if (uploader) {
+        if (const std::string note = line::leftoverNote(uploader->finish(std::chrono::seconds(2)));
+            !note.empty())
+            err << "orvane: " << note << '\n';
+    }
+    return status;
 }
 
 }  // namespace orvane::cli

@@ -2,6 +2,7 @@
 #include "apps/orvane/LineCommands.h"
 #include "apps/orvane/line/Line.h"
 #include "apps/orvane/line/Pg.h"
+#include "tests/behaviour/orvane/OrvaneLine.h"
 #include "tests/line/PgCluster.h"
 #include "tests/unit/ledger/LedgerFolder.h"
 
@@ -33,7 +34,8 @@ protected:
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         for (char& c : name)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        m_url = s_cluster->newDatabase("line_" + name.substr(0, 40));
+        m_database = "line_" + name.substr(0, 40);
+        m_url = s_cluster->newDatabase(m_database);
     }
 
     // The first column of the first row of a query on the line.
@@ -53,6 +55,7 @@ protected:
     static inline std::unique_ptr<test::PgCluster> s_cluster;
     static inline std::string s_why;
     static inline bool s_missing = false;
+    std::string m_database;
     std::string m_url;
 };
 
@@ -248,6 +251,34 @@ TEST_F(LineTest, TheLineAnswersForEveryStationAndCountsAUnitOnce) {
     EXPECT_EQ(seen.status, 0) << seen.out;
     EXPECT_NE(seen.out.find("U1: 2 attempts"), std::string::npos) << seen.out;
     EXPECT_NE(seen.out.find("(st-b COM5):  Ch0 868.3000"), std::string::npos) << seen.out;
+}
+
+// `run` copies each attempt to the line as it commits it, and a server that is away never stops
+// the line: what was made meanwhile goes up with `orvane sync`, every attempt exactly once.
+TEST_F(LineTest, ARunCopiesEveryAttemptAndNeverWaitsForTheLine) {
+    // The same database as a URL: the command line here is split at blanks.
+    const std::string url = s_cluster->url(m_database);
+    auto runThree = [&url](unsigned first, const std::string& ledgerFile) {
+        test::Line rig(test::Program::Quorvex);
+        rig.rig({{first, {}}, {first + 1, {}}, {first + 2, {}}});
+        return rig.run("run", test::kFreq + " --count 3 --ledger " + ledgerFile + " --line " + url);
+    };
+    const std::string ledgerFile = pathOf("station.db");
+    const test::Ran up = runThree(1, ledgerFile);
+    EXPECT_EQ(up.status, 0) << up.out << up.err;
+    EXPECT_EQ(ask("SELECT count(*) FROM orvane.attempt"), "3");
+
+    ASSERT_EQ(s_cluster->stop(), "");
+    const test::Ran away = runThree(11, ledgerFile);
+    ASSERT_EQ(s_cluster->start(), "");
+    EXPECT_EQ(away.status, 0) << away.out << away.err;
+    EXPECT_NE(away.err.find("outbox"), std::string::npos) << away.err;
+
+    test::Line station(test::Program::Quorvex);
+    const test::Ran sync = station.orvane("sync --ledger " + ledgerFile + " --line " + url);
+    EXPECT_EQ(sync.status, 0) << sync.out << sync.err;
+    EXPECT_EQ(ask("SELECT count(*) FROM orvane.attempt"), "6");
+    EXPECT_EQ(ask("SELECT count(DISTINCT uuid) FROM orvane.attempt"), "6");
 }
 
 }  // namespace

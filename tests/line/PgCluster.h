@@ -22,6 +22,10 @@ public:
 
     // A new empty database; its connection string.
     std::string newDatabase(const std::string& name);
+    // The URL of a database, as the user postgres.
+    std::string url(const std::string& database) const {
+        return "postgresql://postgres@127.0.0.1:" + m_port + "/" + database;
+    }
     // The connection string of a database as a user.
     std::string conninfo(const std::string& database, const std::string& user = "postgres") const;
 

@@ -112,6 +112,8 @@ std::optional<Verdict> ModuleRecords::record(const Attempt& attempt) {
     if (m_config.ledger) {
         if (const std::string why = m_config.ledger->append(ledgerRow(attempt)); !why.empty())
             return verdictOf(Reason::RecordError, "the ledger " + m_config.ledgerPath + " (" + why + ")");
+        // The copy to the line runs on its own thread: nothing here waits on the network.
+        if (m_config.uploader) m_config.uploader->wake();
     }
     if (m_config.recordFile.empty()) return std::nullopt;
     RecordedChannels channels;

@@ -3,6 +3,7 @@
 #include "apps/orvane/Report.h"
 #include "apps/orvane/Session.h"
 #include "apps/orvane/ledger/Ledger.h"
+#include "apps/orvane/line/Line.h"
 
 #include <map>
 #include <optional>
@@ -31,8 +32,9 @@ public:
         std::string recordFile;  // as given; "" for none
         std::string recordPath;  // where the record file is
         std::map<std::string, std::string> labels;
-        std::string orvaneVersion;         // "1.5.2"
-        ledger::Ledger* ledger = nullptr;  // the station's ledger; nullptr for none
+        std::string orvaneVersion;               // "1.5.2"
+        ledger::Ledger* ledger = nullptr;        // the station's ledger; nullptr for none
+        line::LineUploader* uploader = nullptr;  // copies each committed row to the line; nullptr for none
         std::string ledgerPath;
         std::string ledgerError;  // why the ledger asked for could not be opened
         std::string station;
