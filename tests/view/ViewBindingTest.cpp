@@ -125,14 +125,14 @@ void make(QComboBox* box, BoxMove move) {
 }
 
 TEST(ViewBinding, KeysAndWheelMoveAChannelBoxFromItsValue) {
+    ViewFixture f(Program::Quorvex);
+    auto* box = f.find<QComboBox>(kKeyBox);
+    f.view->window().show();
+    QApplication::setActiveWindow(&f.view->window());
+    box->setFocus();
+    ASSERT_TRUE(box->hasFocus());
     for (const BoxCase& c : kBoxCases) {
         SCOPED_TRACE(std::string(c.text) + " then move " + std::to_string(static_cast<int>(c.move)));
-        ViewFixture f(Program::Quorvex);
-        auto* box = f.find<QComboBox>(kKeyBox);
-        f.view->window().show();
-        QApplication::setActiveWindow(&f.view->window());
-        box->setFocus();
-        ASSERT_TRUE(box->hasFocus());
         box->lineEdit()->clear();
         QTest::keyClicks(box, QString::fromLatin1(c.text));
         EXPECT_EQ(box->currentIndex(), c.onItem ? box->findText(QString::fromLatin1(c.text)) : -1);

@@ -47,10 +47,6 @@ TEST_P(WindowView, ShowsTheWindowInItsStartState) {
     }
     for (const char* name : c.absent)
         EXPECT_EQ(f.widget(name), nullptr) << name;
-    if (c.program == Program::Quorvex) {
-        EXPECT_EQ(f.widget("ChFrequency(3)")->geometry(),
-                  QRect(kTopEntry.x, kTopEntry.y, kTopEntry.width, kTopEntry.height));
-    }
 
     auto* grid = f.find<QTableWidget>("MSFlexGrid1");
     ASSERT_NE(grid, nullptr);

@@ -1,6 +1,7 @@
 // The Windows view's bindings, driven as the system drives them: window messages for clicks,
 // typing, list picks, focus and closing; texts, colours and states read back from the controls.
 #include "platform/win/WinDialogs.h"
+#include "tests/view/BoxCases.h"
 #include "tests/win/WinViewFixture.h"
 
 #include <gtest/gtest.h>
@@ -108,6 +109,77 @@ TEST(WinViewBinding, TypingPickingAndFocusInAComboBoxReachTheModel) {
     pick(ports, 0);
     EXPECT_EQ(f.program.form().Combo1.text(), "COM5");
     EXPECT_EQ(toolTipOf(f.view->toolTip(), ports), "/dev/ttyUSB0 - plugged in now");
+}
+
+// What the focused edit field of a combo box hears from a key or a wheel notch.
+void make(HWND box, BoxMove move) {
+    HWND edit = editOf(box);
+    const auto key = [edit](WPARAM code) { SendMessageW(edit, WM_KEYDOWN, code, 0); };
+    const auto wheel = [edit](int delta) { SendMessageW(edit, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0); };
+    switch (move) {
+        case BoxMove::Down:
+            return key(VK_DOWN);
+        case BoxMove::Up:
+            return key(VK_UP);
+        case BoxMove::PageDown:
+            return key(VK_NEXT);
+        case BoxMove::PageUp:
+            return key(VK_PRIOR);
+        case BoxMove::WheelAway:
+            return wheel(WHEEL_DELTA);
+        case BoxMove::WheelToward:
+            return wheel(-WHEEL_DELTA);
+    }
+}
+
+LRESULT itemOf(HWND box, const char* text) {
+    const std::wstring wide = win::toWide(text);
+    return SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+TEST(WinViewBinding, KeysAndWheelMoveAChannelBoxFromItsValue) {
+    WinViewFixture f(Program::Quorvex);
+    HWND box = f.control(kKeyBox);
+    f.view->show();
+    SetFocus(editOf(box));
+    for (const BoxCase& c : kBoxCases) {
+        SCOPED_TRACE(std::string(c.text) + " then move " + std::to_string(static_cast<int>(c.move)));
+        SendMessageW(editOf(box), EM_SETSEL, 0, -1);
+        for (const char* typed = c.text; *typed; ++typed)
+            SendMessageW(editOf(box), WM_CHAR, static_cast<WPARAM>(*typed), 0);
+        EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), c.onItem ? itemOf(box, c.text) : CB_ERR);
+        make(box, c.move);
+        EXPECT_EQ(f.program.form().ChFrequency[3].text(), c.after);
+        EXPECT_EQ(textOf(box), c.after);
+        EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), itemOf(box, c.after));
+        EXPECT_EQ(paintedColours(editOf(box), WM_CTLCOLOREDIT).brush, win::toColorRef(c.color));
+    }
+}
+
+TEST(WinViewBinding, TheWheelLeavesABoxWithoutTheFocusAndTheListOpensOnTheValue) {
+    WinViewFixture f(Program::Quorvex);
+    f.view->show();
+    SetFocus(f.control("ComStart"));
+    HWND box = f.control("ChFrequency(3)");
+    for (HWND part : {box, editOf(box)})
+        SendMessageW(part, WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0);
+    EXPECT_EQ(f.program.form().ChFrequency[3].text(), "869.7500");
+
+    // The open list shows eight items, the value's selected among them.
+    EXPECT_EQ(SendMessageW(box, CB_GETMINVISIBLE, 0, 0), 8);
+    SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+    const LRESULT item = itemOf(box, "869.7500");
+    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), item);
+    const LRESULT top = SendMessageW(box, CB_GETTOPINDEX, 0, 0);
+    EXPECT_TRUE(item >= top && item < top + 8) << top;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(box, &info);
+    RECT list{};
+    GetClientRect(info.hwndList, &list);
+    EXPECT_EQ(list.bottom / SendMessageW(box, CB_GETITEMHEIGHT, 0, 0), 8);
+    SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 TEST(WinViewBinding, ClicksReachTheModelOnlyOnEnabledButtons) {
@@ -232,6 +304,7 @@ TEST(WinViewWindow, AnotherDpiScalesTheWindowControlsAndFonts) {
     GetWindowRect(f.view->window(), &outer);
     EXPECT_EQ(outer.right - outer.left, 606);
     EXPECT_EQ(placeOf(serial), (Pixels{360, 30, 158, 41}));
+    EXPECT_EQ(placeOf(f.control("ChFrequency(3)")), (Pixels{213, 84, 128, 36}));
     EXPECT_NE(SendMessageW(serial, WM_GETFONT, 0, 0), fontAt96);
 }
 

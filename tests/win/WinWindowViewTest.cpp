@@ -50,11 +50,6 @@ TEST_P(WinWindowView, ShowsTheWindowInItsStartState) {
     }
     for (const char* name : c.absent)
         EXPECT_EQ(f.view->control(name), nullptr) << name;
-    if (c.program == Program::Quorvex) {
-        const Pixels entry = placeOf(f.control("ChFrequency(3)"));
-        EXPECT_EQ((Pixels{entry.x, entry.y, entry.width, kTopEntry.height}), kTopEntry);
-        EXPECT_GE(entry.height, kTopEntry.height);
-    }
 
     HWND grid = f.control("MSFlexGrid1");
     ASSERT_NE(grid, nullptr);
