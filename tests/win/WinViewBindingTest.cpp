@@ -230,6 +230,18 @@ TEST(WinViewBinding, ModelColoursPaintTheWholeBox) {
     EXPECT_EQ(paintedColours(f.control("P_Message"), WM_CTLCOLORSTATIC).text, RGB(0xFF, 0, 0));
     EXPECT_EQ(paintedColours(f.control("P_Message"), WM_CTLCOLORSTATIC).brush, GetSysColor(COLOR_BTNFACE));
 
+    // The field's colour reaches the box's border, around the edit field too.
+    f.view->show();
+    UpdateWindow(f.view->window());
+    RECT edit{};
+    GetWindowRect(editOf(entry), &edit);
+    MapWindowPoints(HWND_DESKTOP, entry, reinterpret_cast<POINT*>(&edit), 2);
+    HDC dc = GetDC(entry);
+    for (const POINT& margin :
+         {POINT{2, edit.top + 3}, POINT{edit.left - 1, edit.top + 3}, POINT{8, edit.top - 1}})
+        EXPECT_EQ(GetPixel(dc, margin.x, margin.y), kGreen) << margin.x << "," << margin.y;
+    ReleaseDC(entry, dc);
+
     form.ChFrequency[0].setBackColor(kSystemWindowColor);
     EXPECT_EQ(paintedColours(editOf(entry), WM_CTLCOLOREDIT).brush, GetSysColor(COLOR_WINDOW));
 }
