@@ -65,7 +65,12 @@ void LabelControl::apply(Prop prop, int index) {
     switch (prop) {
         case Prop::Text:
             if (!setWindowText(toWide(m_control.caption()))) return;
+            showGeometry();
             break;
+        case Prop::Font:
+            NativeControl::apply(prop, index);
+            showGeometry();
+            return;
         case Prop::Alignment: {
             const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
             const LONG_PTR wanted = (style & ~LONG_PTR{SS_TYPEMASK}) | LONG_PTR{labelStyle(m_control)};
@@ -88,6 +93,40 @@ void LabelControl::apply(Prop prop, int index) {
             return NativeControl::apply(prop, index);
     }
     wrote();
+}
+
+void LabelControl::showGeometry() {
+    PixelRect wanted = toPixels(m_control.geometry(), m_context.dpi);
+    if (m_control.alignment() == Align::Left) wanted.width = captionWidth(wanted.width, wanted.height);
+    RECT now{};
+    GetWindowRect(m_hwnd, &now);
+    MapWindowPoints(HWND_DESKTOP, GetParent(m_hwnd), reinterpret_cast<POINT*>(&now), 2);
+    if (PixelRect{now.left, now.top, now.right - now.left, now.bottom - now.top} == wanted) return;
+    SetWindowPos(m_hwnd, nullptr, wanted.x, wanted.y, wanted.width, wanted.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    wrote();
+}
+
+int LabelControl::captionWidth(int width, int height) const {
+    const std::wstring text = windowText();
+    if (text.empty() || width <= 0) return width;
+    // Laid out as the label lays it out: on one line, or wrapped at the width.
+    const bool oneLine = (GetWindowLongPtrW(m_hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+    const UINT format = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (oneLine ? DT_SINGLELINE : DT_WORDBREAK);
+    HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0)));
+    int fitted = width;
+    for (int tried = width; tried <= width + width / 8; ++tried) {
+        RECT needed{0, 0, tried, height};
+        DrawTextW(dc, text.c_str(), -1, &needed, format);
+        if (needed.right <= tried && needed.bottom <= height) {
+            fitted = tried;
+            break;
+        }
+    }
+    SelectObject(dc, font);
+    ReleaseDC(m_hwnd, dc);
+    return fitted;
 }
 
 HBRUSH LabelControl::colors(HDC dc) {

@@ -43,6 +43,18 @@ inline constexpr int kGridColumns = 5;
 inline constexpr int kGridTitleColumnPixels = 80;
 inline constexpr int kGridChannelColumnPixels = 66;
 
+// The dpis at which every caption must show whole (96: 100 %, 144: 150 %).
+inline constexpr int kCaptionDpis[] = {96, 144};
+
+// The labels that show a caption after start-up (the status labels start empty).
+inline std::vector<const Control*> captionedLabels(Form1& form) {
+    std::vector<const Control*> labels;
+    for (const Control* control : form.controls())
+        if (control->present && control->kind() == Kind::Label && !control->caption().empty())
+            labels.push_back(control);
+    return labels;
+}
+
 inline const std::vector<Expected> kCommonControls{
     {"Frame1", "Port select", true, {16, 8, 361, 73}},
     {"Combo1", "", true, {}},
