@@ -22,6 +22,11 @@ public:
 class Frame : public Control {
 public:
     Frame() : Control(Kind::Frame) {}
+
+    // Whether the frame lies on the window's client area. Start-up moves the debug frame off it
+    // (to the left) outside debug mode; a frame off it is not shown, and its controls take no
+    // focus.
+    bool onClientArea() const { return left() + width() > 0 && top() + height() > 0; }
 };
 
 class Label : public Control {

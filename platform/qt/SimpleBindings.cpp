@@ -11,13 +11,25 @@
 namespace orvane::qt {
 
 FrameBinding::FrameBinding(Frame& frame, QGroupBox* box, const ViewContext& context)
-    : ControlBinding(frame, box, context), m_box(box) {}
+    : ControlBinding(frame, box, context), m_frame(frame), m_box(box) {}
 
 void FrameBinding::applyAll() {
     apply(Prop::Text, -1);
+    showPresence();
+}
+
+void FrameBinding::showPresence() {
+    const bool shown = m_frame.visible() && m_frame.onClientArea();
+    if (m_box->isHidden() == !shown) return;
+    m_box->setVisible(shown);
+    wrote();
 }
 
 void FrameBinding::apply(Prop prop, int index) {
+    if (prop == Prop::Geometry || prop == Prop::Visible) {
+        ControlBinding::apply(prop, index);
+        return showPresence();
+    }
     if (prop != Prop::Text) return ControlBinding::apply(prop, index);
     const QString title = toQString(m_control.caption());
     if (m_box->title() == title) return;

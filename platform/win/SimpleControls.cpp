@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <commctrl.h>
 #include <cstdlib>
 
 namespace orvane::win {
@@ -38,7 +39,8 @@ DWORD labelStyle(const Control& label) {
 FrameControl::FrameControl(Frame& frame, HWND parent, ViewContext& context)
     : NativeControl(frame,
                     makeChild(L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, frame),
-                    context) {
+                    context),
+      m_frame(frame) {
     forwardToTopLevel(m_hwnd);
 }
 
@@ -47,6 +49,11 @@ void FrameControl::applyAll() {
 }
 
 void FrameControl::apply(Prop prop, int index) {
+    if (prop == Prop::Geometry) {
+        NativeControl::apply(prop, index);
+        // Moving onto or off the client area shows or hides the frame.
+        return NativeControl::apply(Prop::Visible, index);
+    }
     if (prop != Prop::Text) return NativeControl::apply(prop, index);
     if (setWindowText(toWide(m_control.caption()))) wrote();
 }
@@ -223,7 +230,41 @@ bool ButtonControl::showPicture() {
 
 CheckBoxControl::CheckBoxControl(CheckBox& box, HWND parent, ViewContext& context)
     : NativeControl(box, makeChild(L"BUTTON", BS_CHECKBOX | WS_TABSTOP, 0, parent, box), context),
-      m_box(box) {}
+      m_box(box) {
+    SetWindowSubclass(m_hwnd, &CheckBoxControl::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK CheckBoxControl::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) {
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    switch (message) {
+        case WM_PAINT:
+            reinterpret_cast<CheckBoxControl*>(self)->markFocus();
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_UPDATEUISTATE:
+            InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &CheckBoxControl::procedure, 0);
+            break;
+        default:
+            break;
+    }
+    return result;
+}
+
+void CheckBoxControl::markFocus() {
+    // As the system does: only while the focus is shown (after the keyboard was used).
+    if (!m_box.caption().empty() || GetFocus() != m_hwnd) return;
+    if ((SendMessageW(m_hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0) return;
+    RECT box{};
+    GetClientRect(m_hwnd, &box);
+    HDC dc = GetDC(m_hwnd);
+    DrawFocusRect(dc, &box);
+    ReleaseDC(m_hwnd, dc);
+}
 
 void CheckBoxControl::command(unsigned code) {
     if (code != BN_CLICKED) return;

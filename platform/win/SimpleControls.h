@@ -17,6 +17,12 @@ public:
 protected:
     void apply(Prop prop, int index) override;
     void applyAll() override;
+
+    // A frame off the window's client area is hidden, so that its controls take no Tab stop.
+    bool shown() const override { return m_frame.visible() && m_frame.onClientArea(); }
+
+private:
+    Frame& m_frame;
 };
 
 // A caption that wraps at its width, top-aligned; a label given a colour paints its whole box,
@@ -82,6 +88,12 @@ protected:
     void applyAll() override;
 
 private:
+    // The system marks the focus around a check box's caption; one without a caption gets the
+    // mark around its box.
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
+    void markFocus();
+
     CheckBox& m_box;
 };
 

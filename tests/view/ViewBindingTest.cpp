@@ -5,6 +5,7 @@
 #include "platform/qt/QtFileDialog.h"
 #include "tests/view/BoxCases.h"
 #include "tests/view/ViewFixture.h"
+#include "tests/view/WindowCases.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -291,6 +292,24 @@ TEST(ViewBinding, DebugLayoutWidensTheWindowAndShowsTheDebugFrame) {
               820 - f.view->window().frameMargins().left() - f.view->window().frameMargins().right());
     EXPECT_EQ(f.widget("Frame5")->x(), 408);
     EXPECT_TRUE(f.view->window().windowTitle().endsWith(QStringLiteral(" (Debug mode!!)")));
+}
+
+TEST(ViewWindow, TabSkipsTheControlsOfAFrameOffTheWindow) {
+    for (const TabCase& c : kTabCases) {
+        ViewFixture f(Program::Quorvex);
+        Form1& form = f.program.form();
+        if (c.debugMode) {
+            form.form.setWidth(form.DebugWidth);
+            form.Frame5.setLeft(6120);
+        }
+        f.view->window().show();
+        QApplication::setActiveWindow(&f.view->window());
+        f.widget(c.from)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), c.to)
+            << "debug mode " << c.debugMode;
+    }
 }
 
 TEST(ViewWindow, CloseRunsTheHandlerOnceAndMovesReachTheModel) {

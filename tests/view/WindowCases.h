@@ -43,6 +43,19 @@ inline constexpr int kGridColumns = 5;
 inline constexpr int kGridTitleColumnPixels = 80;
 inline constexpr int kGridChannelColumnPixels = 66;
 
+// Where Tab goes from a control, with the debug frame off the window or, in debug mode, on it: a
+// control not shown takes no focus.
+struct TabCase {
+    bool debugMode;
+    const char* from;
+    const char* to;
+};
+
+inline const std::vector<TabCase> kTabCases{
+    {false, "LogFileName", "Combo1"},
+    {true, "LogFileName", "FactoryDate"},
+};
+
 // The dpis at which every caption must show whole (96: 100 %, 144: 150 %).
 inline constexpr int kCaptionDpis[] = {96, 144};
 

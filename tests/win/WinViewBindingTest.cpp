@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <vector>
 
 namespace orvane::test {
 namespace {
@@ -305,6 +306,47 @@ TEST(WinViewWindow, DebugLayoutMovesAndTabCrossesFrames) {
     MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
     EXPECT_TRUE(f.view->dialogMessage(tab));
     EXPECT_EQ(GetFocus(), f.control("Version"));
+}
+
+TEST(WinViewWindow, TabSkipsTheControlsOfAFrameOffTheWindow) {
+    for (const TabCase& c : kTabCases) {
+        WinViewFixture f(Program::Quorvex);
+        Form1& form = f.program.form();
+        if (c.debugMode) {
+            form.form.setWidth(form.DebugWidth);
+            form.Frame5.setLeft(6120);
+        }
+        f.view->show();
+        SetFocus(f.control(c.from));
+        MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        EXPECT_TRUE(f.view->dialogMessage(tab));
+        HWND to = f.control(c.to);
+        EXPECT_TRUE(GetFocus() == to || GetParent(GetFocus()) == to) << c.to << " debug mode " << c.debugMode;
+    }
+}
+
+// A captionless tick box marks the focus around its box, as long as the focus is shown.
+TEST(WinViewWindow, TheCaptionlessTickBoxShowsTheFocus) {
+    WinViewFixture f(Program::Quorvex);
+    f.view->show();
+    SendMessageW(f.view->window(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    HWND check = f.control("Check1");
+    const auto pixels = [check] {
+        UpdateWindow(check);
+        RECT box{};
+        GetClientRect(check, &box);
+        std::vector<COLORREF> all;
+        HDC dc = GetDC(check);
+        for (int y = 0; y < box.bottom; ++y)
+            for (int x = 0; x < box.right; ++x)
+                all.push_back(GetPixel(dc, x, y));
+        ReleaseDC(check, dc);
+        return all;
+    };
+    SetFocus(f.control("LogFileName"));
+    const std::vector<COLORREF> unfocused = pixels();
+    SetFocus(check);
+    EXPECT_NE(pixels(), unfocused);
 }
 
 TEST(WinViewWindow, AnotherDpiScalesTheWindowControlsAndFonts) {
