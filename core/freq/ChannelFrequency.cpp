@@ -2,6 +2,7 @@
 
 #include "core/text/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvane::freq {
@@ -41,6 +42,17 @@ std::string steppedFrequencyText(std::string_view text, int direction, const Ban
     if (!(g >= band.low)) g = band.low;
     if (g > band.high) g = band.high;
     return text::formatFixed4(g);
+}
+
+std::optional<ListPlace> FrequencyListOrder::place(std::string_view text,
+                                                   const std::vector<std::string>& list) const {
+    const double v = text::leadingNumber(text);
+    if (!(v >= m_band.low && v <= m_band.high)) return std::nullopt;
+    // The items ascend; each is compared by the number it reads as, as the entry's text is.
+    const auto after = std::partition_point(
+        list.begin(), list.end(), [v](const std::string& item) { return text::leadingNumber(item) < v; });
+    const bool onItem = after != list.end() && text::leadingNumber(*after) == v;
+    return ListPlace{static_cast<std::size_t>(after - list.begin()), onItem};
 }
 
 }  // namespace orvane::freq

@@ -28,6 +28,7 @@ void Frequencies::FillFrequencyLists() {
     for (int ch = 0; ch < 4; ++ch) {
         for (const std::string& text : texts)
             entry(ch).addItem(text);
+        entry(ch).listOrder = &m_listOrder;
     }
 }
 

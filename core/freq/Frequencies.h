@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/freq/ChannelFrequency.h"
 #include "core/platform/IFileDialog.h"
 #include "core/platform/Platform.h"
 #include "core/window/Form1.h"
@@ -15,9 +16,12 @@ namespace orvane {
 class Frequencies {
 public:
     Frequencies(Form1& form, const Profile& profile, Platform& platform)
-        : m_form(form), m_profile(profile), m_platform(platform) {}
+        : m_form(form), m_profile(profile), m_platform(platform), m_listOrder(profile.band) {}
+    Frequencies(const Frequencies&) = delete;
+    Frequencies& operator=(const Frequencies&) = delete;
 
-    // Fills the drop-down list of every entry with the band's raster points (start-up, once).
+    // Fills the drop-down list of every entry with the band's raster points (start-up, once); the
+    // keys and the wheel then move an entry through its list by value.
     void FillFrequencyLists();
     // Colours entry ch: ColorWindow when acceptable, ColorYellow otherwise. Nothing else changes.
     void ValidateFrequencyEntry(int ch);
@@ -43,6 +47,7 @@ private:
     Form1& m_form;
     const Profile& m_profile;
     Platform& m_platform;
+    freq::FrequencyListOrder m_listOrder;
 };
 
 }  // namespace orvane

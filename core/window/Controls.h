@@ -4,8 +4,10 @@
 // events the behaviour handles; the grid and the timer have files of their own.
 
 #include "core/window/Control.h"
+#include "core/window/ListStep.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,11 @@ public:
 class Frame : public Control {
 public:
     Frame() : Control(Kind::Frame) {}
+
+    // Whether the frame lies on the window's client area. Start-up moves the debug frame off it
+    // (to the left) outside debug mode; a frame off it is not shown, and its controls take no
+    // focus.
+    bool onClientArea() const { return left() + width() > 0 && top() + height() > 0; }
 };
 
 class Label : public Control {
@@ -117,6 +124,25 @@ public:
     // Tooltip of each list item (the scan names the device behind each port); may be shorter
     // than the list.
     std::vector<std::string> itemToolTips;
+
+    // How the text is placed among the items for the keys and the wheel; nullptr: by the item's
+    // text alone (see placeByText).
+    const IListOrder* listOrder = nullptr;
+    // The list's current item: the one the text names, or none.
+    std::optional<std::size_t> currentItem() const { return matchingItem(m_list, m_text); }
+    // Where the text lies in the list, or nothing when it has no place there.
+    std::optional<ListPlace> listPlace() const {
+        return listOrder ? listOrder->place(m_text, m_list) : placeByText(m_text, m_list);
+    }
+    // A key or wheel notch that moves through the closed list: the box takes the item `step`
+    // items on from where its text lies (positive: down the list), through the same change
+    // handling as typing. A text with no place in the list is left alone.
+    void stepInList(int step) {
+        const std::optional<ListPlace> place = listPlace();
+        if (!place) return;
+        if (const std::optional<std::size_t> item = itemAfterStep(*place, m_list.size(), step))
+            setText(m_list[*item]);
+    }
 
     // The input focus left the box.
     void lostFocus() {

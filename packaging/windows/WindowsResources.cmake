@@ -31,3 +31,13 @@ function(orvane_windows_resources target program svg description)
     target_sources(${target} PRIVATE ${folder}/${program}.rc)
     set_source_files_properties(${folder}/${program}.rc PROPERTIES OBJECT_DEPENDS "${ICON};${MANIFEST}")
 endfunction()
+
+# orvane_windows_manifest(target): the programs' manifest alone, for an executable that shows their
+# windows (the view's tests), so that it gets the same common controls and dpi awareness.
+function(orvane_windows_manifest target)
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/resources/${target}-manifest.rc)
+    set(MANIFEST ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/program.manifest)
+    file(CONFIGURE OUTPUT ${rc} CONTENT "#include <windows.h>\nCREATEPROCESS_MANIFEST_RESOURCE_ID RT_MANIFEST \"${MANIFEST}\"\n")
+    target_sources(${target} PRIVATE ${rc})
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${MANIFEST}")
+endfunction()

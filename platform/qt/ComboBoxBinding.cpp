@@ -4,11 +4,37 @@
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 #include <algorithm>
 
 namespace orvane::qt {
+
+namespace {
+
+// The keys that move through the closed list; Alt with an arrow opens it, as the toolkit does.
+std::optional<ListKey> listKeyOf(const QKeyEvent& key) {
+    if (key.modifiers() & Qt::AltModifier) return std::nullopt;
+    switch (key.key()) {
+        case Qt::Key_Down:
+            return ListKey::Down;
+        case Qt::Key_Up:
+            return ListKey::Up;
+        case Qt::Key_PageDown:
+            return ListKey::PageDown;
+        case Qt::Key_PageUp:
+            return ListKey::PageUp;
+        default:
+            return std::nullopt;
+    }
+}
+
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int kWheelNotch = 120;
+
+}  // namespace
 
 void DropDownComboBox::showPopup() {
     emit aboutToShowPopup();
@@ -22,7 +48,10 @@ ComboBoxBinding::ComboBoxBinding(ComboBox& combo, QComboBox* box, const ViewCont
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
-    box->setMaxVisibleItems(8);
+    box->setMaxVisibleItems(kListVisibleItems);
+    // The wheel turns only the box that has the focus: it neither takes the focus nor changes a
+    // box the pointer merely passes over.
+    box->setFocusPolicy(Qt::StrongFocus);
     box->setAutoFillBackground(true);
     box->lineEdit()->setAutoFillBackground(true);
     box->installEventFilter(this);
@@ -36,6 +65,18 @@ void ComboBoxBinding::fromWidget(const QString& text) {
 }
 
 bool ComboBoxBinding::eventFilter(QObject* watched, QEvent* event) {
+    // The keys and the wheel move through the closed list from the value shown, as the model
+    // decides; the toolkit would move from its own current item.
+    if (watched == m_box && event->type() == QEvent::KeyPress && !m_box->view()->isVisible()) {
+        if (const std::optional<ListKey> key = listKeyOf(*static_cast<QKeyEvent*>(event))) {
+            m_combo.stepInList(listKeyStep(*key));
+            return true;
+        }
+    }
+    if (watched == m_box && event->type() == QEvent::Wheel) {
+        if (m_box->hasFocus() && !m_box->view()->isVisible()) wheel(*static_cast<QWheelEvent*>(event));
+        return true;
+    }
     // The box holds the focus (its line edit only hears of it from the box). Opening the
     // drop-down list keeps the focus in the box.
     if (watched == m_box && event->type() == QEvent::FocusOut) {
@@ -44,6 +85,15 @@ bool ComboBoxBinding::eventFilter(QObject* watched, QEvent* event) {
             m_combo.lostFocus();
     }
     return false;
+}
+
+void ComboBoxBinding::wheel(const QWheelEvent& event) {
+    // A notch away from the user moves up the list; a fine-grained wheel moves once its turns
+    // add up to a notch.
+    m_wheelTurn += event.angleDelta().y();
+    const int notches = m_wheelTurn / kWheelNotch;
+    m_wheelTurn -= notches * kWheelNotch;
+    if (notches != 0) m_combo.stepInList(-notches);
 }
 
 void ComboBoxBinding::applyAll() {
@@ -80,11 +130,40 @@ void ComboBoxBinding::apply(Prop prop, int index) {
 
 void ComboBoxBinding::showText() {
     const QString text = toQString(m_combo.text());
-    if (m_box->currentText() == text) return;
+    if (m_box->currentText() != text) {
+        m_showing = true;
+        m_box->setEditText(text);
+        m_showing = false;
+        wrote();
+    }
+    followText();
+}
+
+void ComboBoxBinding::followText() {
+    // The list's current item is the one the text names, or none, so that the open list shows
+    // the value selected. Leaving an item empties the edit field: the text, the caret and the
+    // selection are put back as they were.
+    const std::optional<std::size_t> item = m_combo.currentItem();
+    const int wanted = item ? static_cast<int>(*item) : -1;
+    if (m_box->currentIndex() == wanted) return;
+    QLineEdit* edit = m_box->lineEdit();
+    const QString text = edit->text();
+    const int caret = edit->cursorPosition();
+    const int selectionStart = edit->selectionStart();
+    const int selectionLength = edit->selectionLength();
     m_showing = true;
-    m_box->setEditText(text);
+    m_box->setCurrentIndex(wanted);
+    if (edit->text() != text) {
+        edit->setText(text);
+        if (selectionLength > 0 && selectionStart == caret) {
+            edit->setSelection(selectionStart + selectionLength, -selectionLength);
+        } else if (selectionLength > 0) {
+            edit->setSelection(selectionStart, selectionLength);
+        } else {
+            edit->setCursorPosition(caret);
+        }
+    }
     m_showing = false;
-    wrote();
 }
 
 void ComboBoxBinding::showList() {
@@ -105,6 +184,7 @@ void ComboBoxBinding::showList() {
     m_showing = false;
     showItemToolTips();
     keepModelText();
+    followText();
     wrote();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/qt/ModelConvert.h"
 
+#include <QFontMetrics>
 #include <QStyle>
 
 #include <algorithm>
@@ -10,13 +11,25 @@
 namespace orvane::qt {
 
 FrameBinding::FrameBinding(Frame& frame, QGroupBox* box, const ViewContext& context)
-    : ControlBinding(frame, box, context), m_box(box) {}
+    : ControlBinding(frame, box, context), m_frame(frame), m_box(box) {}
 
 void FrameBinding::applyAll() {
     apply(Prop::Text, -1);
+    showPresence();
+}
+
+void FrameBinding::showPresence() {
+    const bool shown = m_frame.visible() && m_frame.onClientArea();
+    if (m_box->isHidden() == !shown) return;
+    m_box->setVisible(shown);
+    wrote();
 }
 
 void FrameBinding::apply(Prop prop, int index) {
+    if (prop == Prop::Geometry || prop == Prop::Visible) {
+        ControlBinding::apply(prop, index);
+        return showPresence();
+    }
     if (prop != Prop::Text) return ControlBinding::apply(prop, index);
     const QString title = toQString(m_control.caption());
     if (m_box->title() == title) return;
@@ -41,8 +54,16 @@ void LabelBinding::apply(Prop prop, int index) {
             const QString text = toQString(m_control.caption());
             if (m_label->text() == text) return;
             m_label->setText(text);
+            showGeometry();
             break;
         }
+        case Prop::Geometry:
+            if (!showGeometry()) return;
+            break;
+        case Prop::Font:
+            ControlBinding::apply(prop, index);
+            showGeometry();
+            return;
         case Prop::Alignment: {
             const Qt::Alignment align = toQAlignment(m_control.alignment()) | Qt::AlignTop;
             if (m_label->alignment() == align) return;
@@ -63,6 +84,25 @@ void LabelBinding::apply(Prop prop, int index) {
             return ControlBinding::apply(prop, index);
     }
     wrote();
+}
+
+bool LabelBinding::showGeometry() {
+    QRect rect = toPixels(m_control.geometry(), m_context.dpi);
+    if (m_control.alignment() == Align::Left && !m_label->text().isEmpty()) {
+        const QFontMetrics metrics(m_label->font());
+        const int flags = static_cast<int>(Qt::TextWordWrap | m_label->alignment());
+        for (int width = rect.width(); width <= rect.width() + rect.width() / 8; ++width) {
+            const QRect needed =
+                metrics.boundingRect(QRect(0, 0, width, rect.height()), flags, m_label->text());
+            if (needed.width() <= width && needed.height() <= rect.height()) {
+                rect.setWidth(width);
+                break;
+            }
+        }
+    }
+    if (m_label->geometry() == rect) return false;
+    m_label->setGeometry(rect);
+    return true;
 }
 
 LineBinding::LineBinding(Line& line, LineWidget* widget, const ViewContext& context)

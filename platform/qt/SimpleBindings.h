@@ -24,10 +24,15 @@ protected:
     void applyAll() override;
 
 private:
+    // A frame off the window's client area is hidden, so that its controls take no focus.
+    void showPresence();
+
+    Frame& m_frame;
     QGroupBox* m_box;
 };
 
-// A caption that wraps at its width, top-aligned; a label given a colour paints its whole box.
+// A caption that wraps at its width, top-aligned. A left-aligned caption that the box cannot hold
+// whole widens its box by what it needs, up to an eighth.
 class LabelBinding : public ControlBinding {
     Q_OBJECT
 public:
@@ -38,6 +43,10 @@ protected:
     void applyAll() override;
 
 private:
+    // Places the label at its model box, widened where its caption needs it; false when it
+    // already stood there.
+    bool showGeometry();
+
     QLabel* m_label;
 };
 

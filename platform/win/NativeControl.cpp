@@ -13,7 +13,7 @@ void NativeControl::attach() {
     for (Prop prop : {Prop::Font, Prop::Geometry, Prop::Enabled, Prop::ToolTip})
         apply(prop, -1);
     applyAll();
-    ShowWindow(m_hwnd, m_control.visible() ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(m_hwnd, shown() ? SW_SHOWNA : SW_HIDE);
     m_attaching = false;
     std::weak_ptr<int> alive = m_alive;
     m_control.observe([this, alive](Prop prop, int index) {
@@ -42,9 +42,9 @@ void NativeControl::apply(Prop prop, int) {
             EnableWindow(m_hwnd, m_control.enabled() ? TRUE : FALSE);
             break;
         case Prop::Visible: {
-            const bool shown = (GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
-            if (shown == m_control.visible()) return;
-            ShowWindow(m_hwnd, m_control.visible() ? SW_SHOWNA : SW_HIDE);
+            const bool showing = (GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+            if (showing == shown()) return;
+            ShowWindow(m_hwnd, shown() ? SW_SHOWNA : SW_HIDE);
             break;
         }
         case Prop::ToolTip:

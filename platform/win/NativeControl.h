@@ -68,6 +68,8 @@ protected:
     virtual void applyAll() {}
     // The pixel rectangle the control takes in its parent; the base places it there.
     virtual void showGeometry();
+    // Whether the control is shown; the base follows the model's visibility.
+    virtual bool shown() const { return m_control.visible(); }
     // The tooltip the control shows; the base shows the model's.
     virtual std::string toolTipText() const { return m_control.toolTip(); }
     void showToolTip();

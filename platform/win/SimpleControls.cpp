@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <commctrl.h>
 #include <cstdlib>
 
 namespace orvane::win {
@@ -38,7 +39,8 @@ DWORD labelStyle(const Control& label) {
 FrameControl::FrameControl(Frame& frame, HWND parent, ViewContext& context)
     : NativeControl(frame,
                     makeChild(L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, frame),
-                    context) {
+                    context),
+      m_frame(frame) {
     forwardToTopLevel(m_hwnd);
 }
 
@@ -47,6 +49,11 @@ void FrameControl::applyAll() {
 }
 
 void FrameControl::apply(Prop prop, int index) {
+    if (prop == Prop::Geometry) {
+        NativeControl::apply(prop, index);
+        // Moving onto or off the client area shows or hides the frame.
+        return NativeControl::apply(Prop::Visible, index);
+    }
     if (prop != Prop::Text) return NativeControl::apply(prop, index);
     if (setWindowText(toWide(m_control.caption()))) wrote();
 }
@@ -65,7 +72,12 @@ void LabelControl::apply(Prop prop, int index) {
     switch (prop) {
         case Prop::Text:
             if (!setWindowText(toWide(m_control.caption()))) return;
+            showGeometry();
             break;
+        case Prop::Font:
+            NativeControl::apply(prop, index);
+            showGeometry();
+            return;
         case Prop::Alignment: {
             const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
             const LONG_PTR wanted = (style & ~LONG_PTR{SS_TYPEMASK}) | LONG_PTR{labelStyle(m_control)};
@@ -88,6 +100,40 @@ void LabelControl::apply(Prop prop, int index) {
             return NativeControl::apply(prop, index);
     }
     wrote();
+}
+
+void LabelControl::showGeometry() {
+    PixelRect wanted = toPixels(m_control.geometry(), m_context.dpi);
+    if (m_control.alignment() == Align::Left) wanted.width = captionWidth(wanted.width, wanted.height);
+    RECT now{};
+    GetWindowRect(m_hwnd, &now);
+    MapWindowPoints(HWND_DESKTOP, GetParent(m_hwnd), reinterpret_cast<POINT*>(&now), 2);
+    if (PixelRect{now.left, now.top, now.right - now.left, now.bottom - now.top} == wanted) return;
+    SetWindowPos(m_hwnd, nullptr, wanted.x, wanted.y, wanted.width, wanted.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    wrote();
+}
+
+int LabelControl::captionWidth(int width, int height) const {
+    const std::wstring text = windowText();
+    if (text.empty() || width <= 0) return width;
+    // Laid out as the label lays it out: on one line, or wrapped at the width.
+    const bool oneLine = (GetWindowLongPtrW(m_hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+    const UINT format = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (oneLine ? DT_SINGLELINE : DT_WORDBREAK);
+    HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0)));
+    int fitted = width;
+    for (int tried = width; tried <= width + width / 8; ++tried) {
+        RECT needed{0, 0, tried, height};
+        DrawTextW(dc, text.c_str(), -1, &needed, format);
+        if (needed.right <= tried && needed.bottom <= height) {
+            fitted = tried;
+            break;
+        }
+    }
+    SelectObject(dc, font);
+    ReleaseDC(m_hwnd, dc);
+    return fitted;
 }
 
 HBRUSH LabelControl::colors(HDC dc) {
@@ -184,7 +230,41 @@ bool ButtonControl::showPicture() {
 
 CheckBoxControl::CheckBoxControl(CheckBox& box, HWND parent, ViewContext& context)
     : NativeControl(box, makeChild(L"BUTTON", BS_CHECKBOX | WS_TABSTOP, 0, parent, box), context),
-      m_box(box) {}
+      m_box(box) {
+    SetWindowSubclass(m_hwnd, &CheckBoxControl::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK CheckBoxControl::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) {
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    switch (message) {
+        case WM_PAINT:
+            reinterpret_cast<CheckBoxControl*>(self)->markFocus();
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_UPDATEUISTATE:
+            InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &CheckBoxControl::procedure, 0);
+            break;
+        default:
+            break;
+    }
+    return result;
+}
+
+void CheckBoxControl::markFocus() {
+    // As the system does: only while the focus is shown (after the keyboard was used).
+    if (!m_box.caption().empty() || GetFocus() != m_hwnd) return;
+    if ((SendMessageW(m_hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0) return;
+    RECT box{};
+    GetClientRect(m_hwnd, &box);
+    HDC dc = GetDC(m_hwnd);
+    DrawFocusRect(dc, &box);
+    ReleaseDC(m_hwnd, dc);
+}
 
 void CheckBoxControl::command(unsigned code) {
     if (code != BN_CLICKED) return;

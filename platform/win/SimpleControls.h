@@ -17,10 +17,18 @@ public:
 protected:
     void apply(Prop prop, int index) override;
     void applyAll() override;
+
+    // A frame off the window's client area is hidden, so that its controls take no Tab stop.
+    bool shown() const override { return m_frame.visible() && m_frame.onClientArea(); }
+
+private:
+    Frame& m_frame;
 };
 
 // A caption that wraps at its width, top-aligned; a label given a colour paints its whole box,
-// one in its design state shows the frame's background.
+// one in its design state shows the frame's background. A left-aligned caption that the box cannot
+// hold whole (at a dpi where the font's pixels come out wider, or where the system's line
+// breaking counts the blank at a break) widens its box by what it needs, up to an eighth.
 class LabelControl final : public NativeControl {
 public:
     LabelControl(Label& label, HWND parent, ViewContext& context);
@@ -29,8 +37,12 @@ public:
 protected:
     void apply(Prop prop, int index) override;
     void applyAll() override;
+    void showGeometry() override;
 
 private:
+    // The narrowest width from `width` up at which the caption fits the box's height.
+    int captionWidth(int width, int height) const;
+
     bool m_filled = false;
 };
 
@@ -76,6 +88,12 @@ protected:
     void applyAll() override;
 
 private:
+    // The system marks the focus around a check box's caption; one without a caption gets the
+    // mark around its box.
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
+    void markFocus();
+
     CheckBox& m_box;
 };
 

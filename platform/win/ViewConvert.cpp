@@ -34,7 +34,9 @@ unsigned long toColorRef(Color color) {
 }
 
 long fontHeight(double points, int dpi) {
-    return -std::lround(points * dpi / kPointsPerInch);
+    // A size halfway between two pixel heights takes the smaller (9.75 pt at 144 dpi: 19 pixels,
+    // not 20), so a caption that fits its box at 96 dpi still fits at 150 %.
+    return -static_cast<long>(std::ceil(points * dpi / kPointsPerInch - 0.5));
 }
 
 std::wstring toWide(std::string_view utf8) {

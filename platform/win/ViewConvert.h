@@ -27,7 +27,7 @@ PixelRect toPixels(const Rect& twips, int dpi);
 unsigned long toColorRef(Color color);
 
 // The height of a font of that size in points at a dpi, as a LOGFONT wants it (negative: the
-// character height without the internal leading).
+// character height without the internal leading); half a pixel rounds down.
 long fontHeight(double points, int dpi);
 
 // The model's UTF-8 as UTF-16 for Windows' W calls; a byte that is not UTF-8 shows as the Latin-1

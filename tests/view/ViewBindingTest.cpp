@@ -3,7 +3,9 @@
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtFileDialog.h"
+#include "tests/view/BoxCases.h"
 #include "tests/view/ViewFixture.h"
+#include "tests/view/WindowCases.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace orvane::test {
@@ -96,6 +99,68 @@ TEST(ViewBinding, TypingAndPickingInAComboBoxSetTheModelText) {
               QStringLiteral("/dev/ttyUSB0 - plugged in now"));
     EXPECT_EQ(ports->currentText(), QString());
     ports->hidePopup();
+}
+
+void wheel(QComboBox* box, int delta) {
+    const QPointF inside(box->width() / 2.0, box->height() / 2.0);
+    QWheelEvent turn(inside, box->mapToGlobal(inside), QPoint(), QPoint(0, delta), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(box, &turn);
+}
+
+void make(QComboBox* box, BoxMove move) {
+    switch (move) {
+        case BoxMove::Down:
+            return QTest::keyClick(box, Qt::Key_Down);
+        case BoxMove::Up:
+            return QTest::keyClick(box, Qt::Key_Up);
+        case BoxMove::PageDown:
+            return QTest::keyClick(box, Qt::Key_PageDown);
+        case BoxMove::PageUp:
+            return QTest::keyClick(box, Qt::Key_PageUp);
+        case BoxMove::WheelAway:
+            return wheel(box, 120);
+        case BoxMove::WheelToward:
+            return wheel(box, -120);
+    }
+}
+
+TEST(ViewBinding, KeysAndWheelMoveAChannelBoxFromItsValue) {
+    ViewFixture f(Program::Quorvex);
+    auto* box = f.find<QComboBox>(kKeyBox);
+    f.view->window().show();
+    QApplication::setActiveWindow(&f.view->window());
+    box->setFocus();
+    ASSERT_TRUE(box->hasFocus());
+    for (const BoxCase& c : kBoxCases) {
+        SCOPED_TRACE(std::string(c.text) + " then move " + std::to_string(static_cast<int>(c.move)));
+        box->lineEdit()->clear();
+        QTest::keyClicks(box, QString::fromLatin1(c.text));
+        EXPECT_EQ(box->currentIndex(), c.onItem ? box->findText(QString::fromLatin1(c.text)) : -1);
+        make(box, c.move);
+        EXPECT_EQ(f.program.form().ChFrequency[3].text(), c.after);
+        EXPECT_EQ(box->currentText(), QString::fromLatin1(c.after));
+        EXPECT_EQ(box->currentIndex(), box->findText(QString::fromLatin1(c.after)));
+        EXPECT_EQ(box->lineEdit()->palette().color(QPalette::Base), qt::toQColor(c.color, QPalette()));
+    }
+}
+
+TEST(ViewBinding, TheWheelLeavesABoxWithoutTheFocusAndTheListOpensOnTheValue) {
+    ViewFixture f(Program::Quorvex);
+    f.view->window().show();
+    QApplication::setActiveWindow(&f.view->window());
+    f.find<QPushButton>("ComStart")->setFocus();
+    auto* box = f.find<QComboBox>("ChFrequency(3)");
+    wheel(box, 240);
+    EXPECT_EQ(f.program.form().ChFrequency[3].text(), "869.7500");
+    EXPECT_FALSE(box->hasFocus());
+
+    EXPECT_EQ(box->maxVisibleItems(), 8);
+    box->showPopup();
+    EXPECT_EQ(box->view()->currentIndex().row(), box->findText(QStringLiteral("869.7500")));
+    EXPECT_TRUE(
+        box->view()->viewport()->rect().contains(box->view()->visualRect(box->view()->currentIndex())));
+    box->hidePopup();
 }
 
 TEST(ViewBinding, ClicksReachTheModelOnlyOnEnabledButtons) {
@@ -227,6 +292,24 @@ TEST(ViewBinding, DebugLayoutWidensTheWindowAndShowsTheDebugFrame) {
               820 - f.view->window().frameMargins().left() - f.view->window().frameMargins().right());
     EXPECT_EQ(f.widget("Frame5")->x(), 408);
     EXPECT_TRUE(f.view->window().windowTitle().endsWith(QStringLiteral(" (Debug mode!!)")));
+}
+
+TEST(ViewWindow, TabSkipsTheControlsOfAFrameOffTheWindow) {
+    for (const TabCase& c : kTabCases) {
+        ViewFixture f(Program::Quorvex);
+        Form1& form = f.program.form();
+        if (c.debugMode) {
+            form.form.setWidth(form.DebugWidth);
+            form.Frame5.setLeft(6120);
+        }
+        f.view->window().show();
+        QApplication::setActiveWindow(&f.view->window());
+        f.widget(c.from)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), c.to)
+            << "debug mode " << c.debugMode;
+    }
 }
 
 TEST(ViewWindow, CloseRunsTheHandlerOnceAndMovesReachTheModel) {

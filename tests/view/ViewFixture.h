@@ -15,9 +15,9 @@ namespace orvane::test {
 // timers, so nothing ticks unless a test advances it.
 class ViewFixture {
 public:
-    explicit ViewFixture(Program which) : program(which) {
+    explicit ViewFixture(Program which, double dpi = 96.0) : program(which) {
         program.start();
-        view = std::make_unique<qt::QtWindowView>(program.form(), 96.0, [this] { ++closes; });
+        view = std::make_unique<qt::QtWindowView>(program.form(), dpi, [this] { ++closes; });
     }
 
     template <class W>

@@ -42,10 +42,31 @@ inline constexpr int kDebugFrameHiddenX = -400;
 inline constexpr int kGridColumns = 5;
 inline constexpr int kGridTitleColumnPixels = 80;
 inline constexpr int kGridChannelColumnPixels = 66;
-// Quorvex's top channel entry. Not a row of the table: a Windows combo box is never shorter than
-// its font's edit field (23 pixels and more for Arial 9.75 pt at 96 dpi, the frame included), so
-// there only its place and width are the model's and its height is at least the model's.
-inline constexpr Pixels kTopEntry{142, 56, 85, 24};
+
+// Where Tab goes from a control, with the debug frame off the window or, in debug mode, on it: a
+// control not shown takes no focus.
+struct TabCase {
+    bool debugMode;
+    const char* from;
+    const char* to;
+};
+
+inline const std::vector<TabCase> kTabCases{
+    {false, "LogFileName", "Combo1"},
+    {true, "LogFileName", "FactoryDate"},
+};
+
+// The dpis at which every caption must show whole (96: 100 %, 144: 150 %).
+inline constexpr int kCaptionDpis[] = {96, 144};
+
+// The labels that show a caption after start-up (the status labels start empty).
+inline std::vector<const Control*> captionedLabels(Form1& form) {
+    std::vector<const Control*> labels;
+    for (const Control* control : form.controls())
+        if (control->present && control->kind() == Kind::Label && !control->caption().empty())
+            labels.push_back(control);
+    return labels;
+}
 
 inline const std::vector<Expected> kCommonControls{
     {"Frame1", "Port select", true, {16, 8, 361, 73}},
@@ -84,7 +105,7 @@ inline const std::vector<WindowCase> kWindowCases{
                withCommon({{"Form1", "ORVANE-T(869M)_Setup   Ver.=1.5.2", true, {}},
                            {"Frame3", "Get Target Information", true, {}},
                            {"Frame2", "Ch Setting", true, {}},
-                           {"ChFrequency(3)", nullptr, true, {}},
+                           {"ChFrequency(3)", nullptr, true, {142, 56, 85, 24}},
                            {"Label6", "Freq. [MHz]    Up  Down", true, {}},
                            {"FOffsetV", "", true, {}},
                            {"Label1", "Factory test date:", true, {24, 24, 57, 33}},

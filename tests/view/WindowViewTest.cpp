@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -47,10 +48,6 @@ TEST_P(WindowView, ShowsTheWindowInItsStartState) {
     }
     for (const char* name : c.absent)
         EXPECT_EQ(f.widget(name), nullptr) << name;
-    if (c.program == Program::Quorvex) {
-        EXPECT_EQ(f.widget("ChFrequency(3)")->geometry(),
-                  QRect(kTopEntry.x, kTopEntry.y, kTopEntry.width, kTopEntry.height));
-    }
 
     auto* grid = f.find<QTableWidget>("MSFlexGrid1");
     ASSERT_NE(grid, nullptr);
@@ -69,6 +66,22 @@ TEST_P(WindowView, ShowsTheWindowInItsStartState) {
     for (const char* box : {"Version", "Serial", "FactoryDate"})
         EXPECT_TRUE(f.find<QLineEdit>(box)->isReadOnly()) << box;
     EXPECT_FALSE(f.find<QLineEdit>("LogFileName")->isReadOnly());
+}
+
+// Each caption, laid out in its label's font and wrapped at its width, fits the label.
+TEST_P(WindowView, ShowsEveryCaptionWhole) {
+    for (const int dpi : kCaptionDpis) {
+        ViewFixture f(GetParam().program, dpi);
+        for (const Control* control : captionedLabels(f.program.form())) {
+            auto* label = f.find<QLabel>(control->name);
+            ASSERT_NE(label, nullptr) << control->name;
+            const QRect box = label->contentsRect();
+            const QRect needed = QFontMetrics(label->font())
+                                     .boundingRect(box, Qt::TextWordWrap | label->alignment(), label->text());
+            EXPECT_LE(needed.width(), box.width()) << control->name << " at " << dpi;
+            EXPECT_LE(needed.height(), box.height()) << control->name << " at " << dpi;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, WindowView, ::testing::ValuesIn(kWindowCases),

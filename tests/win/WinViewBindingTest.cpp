@@ -1,11 +1,13 @@
 // The Windows view's bindings, driven as the system drives them: window messages for clicks,
 // typing, list picks, focus and closing; texts, colours and states read back from the controls.
 #include "platform/win/WinDialogs.h"
+#include "tests/view/BoxCases.h"
 #include "tests/win/WinViewFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <vector>
 
 namespace orvane::test {
 namespace {
@@ -110,6 +112,77 @@ TEST(WinViewBinding, TypingPickingAndFocusInAComboBoxReachTheModel) {
     EXPECT_EQ(toolTipOf(f.view->toolTip(), ports), "/dev/ttyUSB0 - plugged in now");
 }
 
+// What the focused edit field of a combo box hears from a key or a wheel notch.
+void make(HWND box, BoxMove move) {
+    HWND edit = editOf(box);
+    const auto key = [edit](WPARAM code) { SendMessageW(edit, WM_KEYDOWN, code, 0); };
+    const auto wheel = [edit](int delta) { SendMessageW(edit, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0); };
+    switch (move) {
+        case BoxMove::Down:
+            return key(VK_DOWN);
+        case BoxMove::Up:
+            return key(VK_UP);
+        case BoxMove::PageDown:
+            return key(VK_NEXT);
+        case BoxMove::PageUp:
+            return key(VK_PRIOR);
+        case BoxMove::WheelAway:
+            return wheel(WHEEL_DELTA);
+        case BoxMove::WheelToward:
+            return wheel(-WHEEL_DELTA);
+    }
+}
+
+LRESULT itemOf(HWND box, const char* text) {
+    const std::wstring wide = win::toWide(text);
+    return SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+TEST(WinViewBinding, KeysAndWheelMoveAChannelBoxFromItsValue) {
+    WinViewFixture f(Program::Quorvex);
+    HWND box = f.control(kKeyBox);
+    f.view->show();
+    SetFocus(editOf(box));
+    for (const BoxCase& c : kBoxCases) {
+        SCOPED_TRACE(std::string(c.text) + " then move " + std::to_string(static_cast<int>(c.move)));
+        SendMessageW(editOf(box), EM_SETSEL, 0, -1);
+        for (const char* typed = c.text; *typed; ++typed)
+            SendMessageW(editOf(box), WM_CHAR, static_cast<WPARAM>(*typed), 0);
+        EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), c.onItem ? itemOf(box, c.text) : CB_ERR);
+        make(box, c.move);
+        EXPECT_EQ(f.program.form().ChFrequency[3].text(), c.after);
+        EXPECT_EQ(textOf(box), c.after);
+        EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), itemOf(box, c.after));
+        EXPECT_EQ(paintedColours(editOf(box), WM_CTLCOLOREDIT).brush, win::toColorRef(c.color));
+    }
+}
+
+TEST(WinViewBinding, TheWheelLeavesABoxWithoutTheFocusAndTheListOpensOnTheValue) {
+    WinViewFixture f(Program::Quorvex);
+    f.view->show();
+    SetFocus(f.control("ComStart"));
+    HWND box = f.control("ChFrequency(3)");
+    for (HWND part : {box, editOf(box)})
+        SendMessageW(part, WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0);
+    EXPECT_EQ(f.program.form().ChFrequency[3].text(), "869.7500");
+
+    // The open list shows eight items, the value's selected among them.
+    EXPECT_EQ(SendMessageW(box, CB_GETMINVISIBLE, 0, 0), 8);
+    SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+    const LRESULT item = itemOf(box, "869.7500");
+    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), item);
+    const LRESULT top = SendMessageW(box, CB_GETTOPINDEX, 0, 0);
+    EXPECT_TRUE(item >= top && item < top + 8) << top;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(box, &info);
+    RECT list{};
+    GetClientRect(info.hwndList, &list);
+    EXPECT_EQ(list.bottom / SendMessageW(box, CB_GETITEMHEIGHT, 0, 0), 8);
+    SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 TEST(WinViewBinding, ClicksReachTheModelOnlyOnEnabledButtons) {
     WinViewFixture f(Program::Brelund);
     Form1& form = f.program.form();
@@ -157,6 +230,18 @@ TEST(WinViewBinding, ModelColoursPaintTheWholeBox) {
     EXPECT_EQ(paintedColours(f.control("ChStep(3)"), WM_CTLCOLORSTATIC).brush, kGreen);
     EXPECT_EQ(paintedColours(f.control("P_Message"), WM_CTLCOLORSTATIC).text, RGB(0xFF, 0, 0));
     EXPECT_EQ(paintedColours(f.control("P_Message"), WM_CTLCOLORSTATIC).brush, GetSysColor(COLOR_BTNFACE));
+
+    // The field's colour reaches the box's border, around the edit field too.
+    f.view->show();
+    UpdateWindow(f.view->window());
+    RECT edit{};
+    GetWindowRect(editOf(entry), &edit);
+    MapWindowPoints(HWND_DESKTOP, entry, reinterpret_cast<POINT*>(&edit), 2);
+    HDC dc = GetDC(entry);
+    for (const POINT& margin :
+         {POINT{2, edit.top + 3}, POINT{edit.left - 1, edit.top + 3}, POINT{8, edit.top - 1}})
+        EXPECT_EQ(GetPixel(dc, margin.x, margin.y), kGreen) << margin.x << "," << margin.y;
+    ReleaseDC(entry, dc);
 
     form.ChFrequency[0].setBackColor(kSystemWindowColor);
     EXPECT_EQ(paintedColours(editOf(entry), WM_CTLCOLOREDIT).brush, GetSysColor(COLOR_WINDOW));
@@ -223,6 +308,47 @@ TEST(WinViewWindow, DebugLayoutMovesAndTabCrossesFrames) {
     EXPECT_EQ(GetFocus(), f.control("Version"));
 }
 
+TEST(WinViewWindow, TabSkipsTheControlsOfAFrameOffTheWindow) {
+    for (const TabCase& c : kTabCases) {
+        WinViewFixture f(Program::Quorvex);
+        Form1& form = f.program.form();
+        if (c.debugMode) {
+            form.form.setWidth(form.DebugWidth);
+            form.Frame5.setLeft(6120);
+        }
+        f.view->show();
+        SetFocus(f.control(c.from));
+        MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        EXPECT_TRUE(f.view->dialogMessage(tab));
+        HWND to = f.control(c.to);
+        EXPECT_TRUE(GetFocus() == to || GetParent(GetFocus()) == to) << c.to << " debug mode " << c.debugMode;
+    }
+}
+
+// A captionless tick box marks the focus around its box, as long as the focus is shown.
+TEST(WinViewWindow, TheCaptionlessTickBoxShowsTheFocus) {
+    WinViewFixture f(Program::Quorvex);
+    f.view->show();
+    SendMessageW(f.view->window(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    HWND check = f.control("Check1");
+    const auto pixels = [check] {
+        UpdateWindow(check);
+        RECT box{};
+        GetClientRect(check, &box);
+        std::vector<COLORREF> all;
+        HDC dc = GetDC(check);
+        for (int y = 0; y < box.bottom; ++y)
+            for (int x = 0; x < box.right; ++x)
+                all.push_back(GetPixel(dc, x, y));
+        ReleaseDC(check, dc);
+        return all;
+    };
+    SetFocus(f.control("LogFileName"));
+    const std::vector<COLORREF> unfocused = pixels();
+    SetFocus(check);
+    EXPECT_NE(pixels(), unfocused);
+}
+
 TEST(WinViewWindow, AnotherDpiScalesTheWindowControlsAndFonts) {
     WinViewFixture f(Program::Quorvex);
     HWND serial = f.control("Serial");
@@ -232,6 +358,7 @@ TEST(WinViewWindow, AnotherDpiScalesTheWindowControlsAndFonts) {
     GetWindowRect(f.view->window(), &outer);
     EXPECT_EQ(outer.right - outer.left, 606);
     EXPECT_EQ(placeOf(serial), (Pixels{360, 30, 158, 41}));
+    EXPECT_EQ(placeOf(f.control("ChFrequency(3)")), (Pixels{213, 84, 128, 36}));
     EXPECT_NE(SendMessageW(serial, WM_GETFONT, 0, 0), fontAt96);
 }
 

@@ -50,11 +50,6 @@ TEST_P(WinWindowView, ShowsTheWindowInItsStartState) {
     }
     for (const char* name : c.absent)
         EXPECT_EQ(f.view->control(name), nullptr) << name;
-    if (c.program == Program::Quorvex) {
-        const Pixels entry = placeOf(f.control("ChFrequency(3)"));
-        EXPECT_EQ((Pixels{entry.x, entry.y, entry.width, kTopEntry.height}), kTopEntry);
-        EXPECT_GE(entry.height, kTopEntry.height);
-    }
 
     HWND grid = f.control("MSFlexGrid1");
     ASSERT_NE(grid, nullptr);
@@ -77,6 +72,32 @@ TEST_P(WinWindowView, ShowsTheWindowInItsStartState) {
     for (const char* box : {"Version", "Serial", "FactoryDate"})
         EXPECT_TRUE(readOnly(f.control(box))) << box;
     EXPECT_FALSE(readOnly(f.control("LogFileName")));
+}
+
+// Each caption, laid out as the label lays it out (in its font, wrapped at its width), fits the
+// label.
+TEST_P(WinWindowView, ShowsEveryCaptionWhole) {
+    WinViewFixture f(GetParam().program);
+    for (const int dpi : kCaptionDpis) {
+        f.view->topWindow().setDpi(dpi);
+        for (const Control* control : captionedLabels(f.program.form())) {
+            HWND label = f.control(control->name);
+            RECT box{};
+            GetClientRect(label, &box);
+            RECT needed = box;
+            const std::wstring text = win::toWide(control->caption());
+            HDC dc = GetDC(label);
+            const HGDIOBJ old =
+                SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+            const bool oneLine = (GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+            DrawTextW(dc, text.c_str(), -1, &needed,
+                      DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (oneLine ? DT_SINGLELINE : DT_WORDBREAK));
+            SelectObject(dc, old);
+            ReleaseDC(label, dc);
+            EXPECT_LE(needed.right, box.right) << control->name << " at " << dpi;
+            EXPECT_LE(needed.bottom, box.bottom) << control->name << " at " << dpi;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, WinWindowView, ::testing::ValuesIn(kWindowCases),

@@ -1,5 +1,6 @@
 #include "apps/quorvex/QuorvexProfile.h"
 #include "core/freq/ChannelFrequency.h"
+#include "core/window/Controls.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,48 @@ TEST(ChannelFrequency, AcceptsBandAndRaster) {
     for (const Case& c : cases) {
         EXPECT_EQ(entryAcceptable(c.text, kBand, true), c.withRaster) << c.text.substr(0, 20);
         EXPECT_EQ(entryAcceptable(c.text, kBand, false), c.withoutRaster) << c.text.substr(0, 20);
+    }
+}
+
+// The keys move an entry from the value it shows, in the list's order; the result goes through the
+// entry's change handling as typing does.
+TEST(ChannelFrequency, KeysMoveFromTheValueShown) {
+    struct Case {
+        std::string text;
+        ListKey key;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"869.7500", ListKey::Down, "869.7625"},
+        {"868.3000", ListKey::Up, "868.2875"},
+        {"868.31", ListKey::Down, "868.3125"},
+        {"868.31", ListKey::Up, "868.3000"},
+        {"868.3", ListKey::Down, "868.3125"},
+        {"868.3000", ListKey::PageDown, "868.3875"},
+        {"868.31", ListKey::PageDown, "868.3875"},
+        {"868.31", ListKey::PageUp, "868.2250"},
+        {"868.1000", ListKey::PageUp, "868.0500"},
+        {"869.9750", ListKey::Down, "869.9750"},
+        {"869.9700", ListKey::PageDown, "869.9750"},
+        {"868.0500", ListKey::Up, "868.0500"},
+        {"abc", ListKey::Down, "abc"},
+        {"", ListKey::Up, ""},
+        {"900", ListKey::Up, "900"},
+        {"868,3", ListKey::Down, "868,3"},
+        {"1E400", ListKey::Down, "1E400"},
+    };
+    const FrequencyListOrder order(kBand);
+    for (const Case& c : cases) {
+        ComboBox entry;
+        for (const std::string& item : frequencyListTexts(kBand))
+            entry.addItem(item);
+        entry.listOrder = &order;
+        entry.setText(c.text);
+        int changes = 0;
+        entry.onChange = [&changes] { ++changes; };
+        entry.stepInList(listKeyStep(c.key));
+        EXPECT_EQ(entry.text(), c.after) << c.text << " key " << static_cast<int>(c.key);
+        EXPECT_EQ(changes, c.after == c.text ? 0 : 1) << c.text;
     }
 }
 

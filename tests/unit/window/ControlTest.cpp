@@ -54,6 +54,30 @@ TEST(ComboBox, ChangeEventRunsOnlyWhenTheTextChanges) {
     EXPECT_EQ(changes, 2);
 }
 
+// A list of no known order (the ports): its current item is the one the text names; the keys move
+// from there, from before the first item when the box is empty, and leave other texts alone.
+TEST(ComboBox, KeysMoveThroughAListByItsTexts) {
+    struct Case {
+        std::string text;
+        int step;
+        std::string after;
+        std::optional<std::size_t> current;
+    };
+    const Case cases[] = {
+        {"COM5", 1, "COM8", 1}, {"COM5", -1, "COM1", 1}, {"COM8", 7, "COM8", 2},
+        {"", 1, "COM1", {}},    {"COM7", 1, "COM7", {}}, {"com5", -1, "com5", {}},
+    };
+    for (const Case& c : cases) {
+        ComboBox ports;
+        for (const char* item : {"COM1", "COM5", "COM8"})
+            ports.addItem(item);
+        ports.setText(c.text);
+        EXPECT_EQ(ports.currentItem(), c.current) << c.text;
+        ports.stepInList(c.step);
+        EXPECT_EQ(ports.text(), c.after) << c.text << " by " << c.step;
+    }
+}
+
 TEST(Button, DisabledButtonIgnoresClicks) {
     Button button;
     int clicks = 0;
