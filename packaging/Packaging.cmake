@@ -25,8 +25,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-    # The Windows package: one zip, orvane-setup-<version>-win64.zip, with Quorvex.exe, Brelund.exe,
-    # orvane.exe and a read-me in one folder, used as it is unpacked (no installer, no DLL).
+    # The Windows packages: one zip, orvane-setup-<version>-win64.zip, with Quorvex.exe, Brelund.exe,
+    # orvane.exe and a read-me in one folder, used as it is unpacked (no DLL); and the installer
+    # (target msi) with the same files.
     # The read-me with Windows' line ends, so that every editor there shows its lines.
     configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/README.txt.in ${PROJECT_BINARY_DIR}/README.txt @ONLY
         NEWLINE_STYLE CRLF)
@@ -35,6 +36,7 @@ if(WIN32)
     set(CPACK_PACKAGE_FILE_NAME orvane-setup-${PROJECT_VERSION}-win64)
     set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
     include(CPack)
+    include(${CMAKE_CURRENT_LIST_DIR}/windows/Installer.cmake)
     return()
 endif()
 

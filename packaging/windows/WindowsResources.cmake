@@ -30,6 +30,8 @@ function(orvane_windows_resources target program svg description)
     configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/program.rc.in ${folder}/${program}.rc @ONLY)
     target_sources(${target} PRIVATE ${folder}/${program}.rc)
     set_source_files_properties(${folder}/${program}.rc PROPERTIES OBJECT_DEPENDS "${ICON};${MANIFEST}")
+    # The installer's shortcuts show the same icon.
+    set_property(TARGET ${target} PROPERTY ORVANE_ICON ${ICON})
 endfunction()
 
 # orvane_windows_manifest(target): the programs' manifest alone, for an executable that shows their

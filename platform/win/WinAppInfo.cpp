@@ -26,6 +26,13 @@ bool canCreateFileIn(const std::wstring& folder) {
     return true;
 }
 
+// The installer leaves this file beside the programs: installed, they keep their files per user
+// even where the folder would take them (an administrator's own account, Wine).
+bool isInstalledIn(const std::wstring& folder) {
+    const DWORD attributes = GetFileAttributesW((folder + L"\\installed").c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool makeFolder(const std::wstring& folder) {
     return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
@@ -66,7 +73,7 @@ char userDecimalSeparator() {
 std::string chooseProgramFolder(const std::wstring& exeFolder, const std::wstring& baseName,
                                 const std::wstring& localAppData) {
     const std::wstring own = withoutTrailingSeparator(exeFolder);
-    if (canCreateFileIn(own)) return narrow(own);
+    if (!isInstalledIn(own) && canCreateFileIn(own)) return narrow(own);
     const std::wstring base = withoutTrailingSeparator(localAppData);
     if (base.empty()) return narrow(own);
     const std::wstring orvane = base + L"\\orvane";

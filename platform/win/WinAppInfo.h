@@ -9,8 +9,9 @@ namespace orvane::win {
 // The folder for the settings file, the log and the table dialog's start folder, as UTF-8 without
 // a trailing separator. The executable's own folder when a file can really be created there (a
 // portable copy, as technicians keep these programs; asking the folder's permissions would not
-// tell of a read-only medium or a full disk). Otherwise <localAppData>\orvane\<baseName>, created
-// on first use; the executable's folder again when even that cannot be created.
+// tell of a read-only medium or a full disk) and no file "installed" lies beside it (the mark the
+// installer leaves). Otherwise <localAppData>\orvane\<baseName>, created on first use; the
+// executable's folder again when even that cannot be created.
 std::string chooseProgramFolder(const std::wstring& exeFolder, const std::wstring& baseName,
                                 const std::wstring& localAppData);
 

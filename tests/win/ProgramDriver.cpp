@@ -1,7 +1,8 @@
 // Drives Quorvex.exe or Brelund.exe end to end as a technician would, by window messages from
 // another process: picks the port in the port box, presses Open, Get Info., Write and Check, each
 // after the one before has ended, then closes the window and waits for the program to end.
-//   program_driver PROGRAM.exe COMn
+//   program_driver PROGRAM.exe [COMn]
+// Without a port it only waits for the window and closes it (the program writes its settings then).
 // Prints each step; exits 0 when every step ended without a status message, 1 otherwise.
 // scripts/wine-tests runs it against the module simulator and then checks the simulator's flash,
 // the log and the settings file.
@@ -84,11 +85,37 @@ bool press(Window& window, const Control& button, const char* name,
     return ended && faults.empty();
 }
 
+// Opens the port as the technician picks it from the list, then Get Info., Write and Check.
+bool session(Window& window, const std::wstring& port) {
+    Form1& f = window.form();
+    // The list must name the port.
+    HWND ports = window.control(f.Combo1);
+    const auto item = SendMessageW(ports, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(port.c_str()));
+    bool ok = item != CB_ERR;
+    std::printf("port list: %s %s\n", orvane::win::narrow(port).c_str(), ok ? "listed" : "not listed");
+    if (ok) {
+        SendMessageW(ports, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        SendMessageW(GetParent(ports), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ports), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(ports));
+        SendMessageW(window.control(f.ComStart), BM_CLICK, 0, 0);
+        const std::string opened = textOf(window.control(f.P_Message));
+        ok = opened.empty() && textOf(window.control(f.ComStart)) == "Close";
+        std::printf("open: %s\n", ok ? "opened" : opened.c_str());
+    }
+    ok = ok && press(window, f.GetInfoSW, "get info", {&f.C_Message, &f.P_Message});
+    if (ok)
+        std::printf("module: %s %s\n", textOf(window.control(f.Serial)).c_str(),
+                    textOf(window.control(f.Version)).c_str());
+    ok = ok && press(window, f.ChWriteSW, "write", {&f.T_Message, &f.C_Message, &f.P_Message, &f.L_Message});
+    return ok && press(window, f.ChCheckSW, "check", {&f.T_Message, &f.P_Message});
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: program_driver PROGRAM.exe COMn\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: program_driver PROGRAM.exe [COMn]\n");
         return 2;
     }
     STARTUPINFOW startup{};
@@ -110,30 +137,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::printf("window: %s\n", textOf(top).c_str());
     Window window(top);
-    Form1& f = window.form();
-
-    // The port as the technician picks it from the list: the list must name it.
-    HWND ports = window.control(f.Combo1);
-    const std::wstring port = argv[2];
-    const auto item = SendMessageW(ports, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                   reinterpret_cast<LPARAM>(port.c_str()));
-    bool ok = item != CB_ERR;
-    std::printf("port list: %s %s\n", orvane::win::narrow(port).c_str(), ok ? "listed" : "not listed");
-    if (ok) {
-        SendMessageW(ports, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-        SendMessageW(GetParent(ports), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ports), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(ports));
-        SendMessageW(window.control(f.ComStart), BM_CLICK, 0, 0);
-        const std::string opened = textOf(window.control(f.P_Message));
-        ok = opened.empty() && textOf(window.control(f.ComStart)) == "Close";
-        std::printf("open: %s\n", ok ? "opened" : opened.c_str());
-    }
-    ok = ok && press(window, f.GetInfoSW, "get info", {&f.C_Message, &f.P_Message});
-    if (ok)
-        std::printf("module: %s %s\n", textOf(window.control(f.Serial)).c_str(),
-                    textOf(window.control(f.Version)).c_str());
-    ok = ok && press(window, f.ChWriteSW, "write", {&f.T_Message, &f.C_Message, &f.P_Message, &f.L_Message});
-    ok = ok && press(window, f.ChCheckSW, "check", {&f.T_Message, &f.P_Message});
+    const bool ok = argc == 2 || session(window, argv[2]);
 
     PostMessageW(top, WM_CLOSE, 0, 0);
     const bool ended = WaitForSingleObject(process.hProcess, kStepTimeoutMs) == WAIT_OBJECT_0;

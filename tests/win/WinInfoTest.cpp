@@ -38,11 +38,16 @@ TEST(WinClock, DateAndTimeAreTheUsersShortFormatsWithoutAZone) {
         EXPECT_EQ(time.find(zone), std::string::npos) << time;
 }
 
-TEST(WinAppInfo, ProgramFolderIsTheExecutablesWhenItTakesFilesElseThePerUserOne) {
+TEST(WinAppInfo, ProgramFolderIsTheExecutablesWhenItTakesFilesAndIsNotInstalledElseThePerUserOne) {
     const std::wstring root = tempFolder();
     ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
     const std::wstring writable = root + L"\\portable";
     CreateDirectoryW(writable.c_str(), nullptr);
+    // Writable, as Program Files is under Wine, but with the installer's mark.
+    const std::wstring installed = root + L"\\installed";
+    CreateDirectoryW(installed.c_str(), nullptr);
+    const std::wstring mark = installed + L"\\installed";
+    CloseHandle(CreateFileW(mark.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     const std::wstring missing = root + L"\\gone";  // no file can be created in it
     const std::wstring local = root + L"\\Local";
     CreateDirectoryW(local.c_str(), nullptr);
@@ -54,6 +59,8 @@ TEST(WinAppInfo, ProgramFolderIsTheExecutablesWhenItTakesFilesElseThePerUserOne)
     const std::vector<Case> cases = {
         {writable + L"\\", local, writable},
         {missing, local, local + L"\\orvane\\Quorvex"},
+        {installed, local, local + L"\\orvane\\Quorvex"},
+        {installed, root + L"\\no\\such", installed},
         {missing, root + L"\\no\\such", missing},  // the per-user folder cannot be made either
         {missing, L"", missing},
     };
@@ -63,6 +70,8 @@ TEST(WinAppInfo, ProgramFolderIsTheExecutablesWhenItTakesFilesElseThePerUserOne)
     EXPECT_NE(GetFileAttributesW((local + L"\\orvane\\Quorvex").c_str()), INVALID_FILE_ATTRIBUTES);
     // No probe file is left in the portable folder.
     EXPECT_TRUE(RemoveDirectoryW(writable.c_str()));
+    DeleteFileW(mark.c_str());
+    RemoveDirectoryW(installed.c_str());
     RemoveDirectoryW((local + L"\\orvane\\Quorvex").c_str());
     RemoveDirectoryW((local + L"\\orvane").c_str());
     RemoveDirectoryW(local.c_str());
