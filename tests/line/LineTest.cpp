@@ -10,6 +10,9 @@
 #include <sys/wait.h>
 
 #include <cctype>
+#include <csignal>
+#include <poll.h>
+#include <random>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -280,6 +283,97 @@ TEST_F(LineTest, ARunCopiesEveryAttemptAndNeverWaitsForTheLine) {
     EXPECT_EQ(ask("SELECT count(*) FROM orvane.attempt"), "6");
     EXPECT_EQ(ask("SELECT count(DISTINCT uuid) FROM orvane.attempt"), "6");
 }
+
+#if defined(ORVANE_TEST_ORVANE) && defined(ORVANE_TEST_MODSIM)
+// Runs a program with its stdout on a pipe; the pipe's read end in `out`.
+pid_t spawn(const std::vector<std::string>& args, int& out) {
+    int fds[2];
+    if (::pipe(fds) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        ::dup2(fds[1], STDOUT_FILENO);
+        ::close(fds[0]);
+        ::close(fds[1]);
+        std::vector<char*> argv;
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        _exit(127);
+    }
+    ::close(fds[1]);
+    out = fds[0];
+    return pid;
+}
+
+// What a pipe holds until `ms` from now (or its end).
+std::string readFor(int fd, int ms) {
+    std::string text;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return text;
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
+        char buffer[512];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0) return text;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+// `kill -9` of a production line at moments drawn at random: every module line it printed has its
+// row in the ledger (the row is committed first), the ledger opens every time, and `orvane sync`
+// then brings every attempt to the line exactly once.
+TEST_F(LineTest, KillNineNeverLosesAnAnnouncedAttempt) {
+    std::string list;
+    for (int serial = 1; serial <= 200; ++serial)
+        list += (serial > 1 ? "," : "") + std::to_string(serial);
+    int simOut = -1;
+    const pid_t sim =
+        spawn({ORVANE_TEST_MODSIM, "--type", "T", "--rig", list, "--rig-gap-ms", "200"}, simOut);
+    ASSERT_GT(sim, 0);
+    std::string device = readFor(simOut, 3000);
+    device = device.substr(0, device.find('\n'));
+    ASSERT_FALSE(device.empty());
+
+    const std::string ledgerFile = pathOf("station.db");
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> moment(300, 3000);
+    long long printed = 0;
+    for (int round = 0; round < 20; ++round) {
+        int out = -1;
+        const pid_t run = spawn({ORVANE_TEST_ORVANE, "run", "--module", "transmitter", "--port", device,
+                                 "--freq", "869.9250,869.8000,868.3000,869.7500", "--ledger", ledgerFile},
+                                out);
+        ASSERT_GT(run, 0);
+        std::string lines = readFor(out, moment(random));
+        ::kill(run, SIGKILL);
+        statusOf(run);
+        lines += readFor(out, 100);  // what it wrote before it died
+        ::close(out);
+        for (std::size_t at = 0; (at = lines.find('\n', at)) != std::string::npos; ++at)
+            ++printed;
+        auto opened = Ledger::openExisting(ledgerFile);
+        ASSERT_TRUE(opened.ledger) << "round " << round << ": " << opened.error;
+        EXPECT_GE(opened.ledger->database().integer("SELECT count(*) FROM attempt").value_or(-1), printed)
+            << "round " << round;
+    }
+    ::kill(sim, SIGTERM);
+    statusOf(sim);
+    ::close(simOut);
+    EXPECT_GT(printed, 0);
+
+    const SyncResult sync = syncLedger(ledgerFile, m_url);
+    EXPECT_EQ(sync.error, "");
+    auto opened = Ledger::openExisting(ledgerFile);
+    ASSERT_TRUE(opened.ledger);
+    const std::string rows =
+        std::to_string(opened.ledger->database().integer("SELECT count(*) FROM attempt").value_or(-1));
+    EXPECT_EQ(ask("SELECT count(DISTINCT uuid) || ' ' || count(*) FROM orvane.attempt"), rows + " " + rows);
+}
+#endif
 
 }  // namespace
 }  // namespace orvane::line
