@@ -14,12 +14,6 @@
 namespace orvane::test {
 namespace {
 
-modsim::RigModule unit(unsigned serial, void (*fault)(modsim::SimFaults&) = nullptr) {
-    modsim::RigModule module{serial, {}};
-    if (fault) fault(module.faults);
-    return module;
-}
-
 ledger::UnitHistory historyOf(const std::string& path, const std::string& serial) {
     auto opened = ledger::Ledger::openExisting(path);
     ledger::UnitHistory history;

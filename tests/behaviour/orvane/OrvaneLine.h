@@ -36,6 +36,13 @@ inline bool has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// A module of a rig list with its serial number and, where given, its faults.
+inline modsim::RigModule unit(unsigned serial, void (*fault)(modsim::SimFaults&) = nullptr) {
+    modsim::RigModule module{serial, {}};
+    if (fault) fault(module.faults);
+    return module;
+}
+
 // The command hands its ports back when it ends; the test keeps the fake behind each.
 class PortHandle : public ISerialPort {
 public:

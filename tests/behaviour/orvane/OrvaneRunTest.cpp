@@ -11,12 +11,6 @@
 namespace orvane::test {
 namespace {
 
-modsim::RigModule unit(unsigned serial, void (*fault)(modsim::SimFaults&) = nullptr) {
-    modsim::RigModule module{serial, {}};
-    if (fault) fault(module.faults);
-    return module;
-}
-
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> all;
     std::istringstream in(text);
