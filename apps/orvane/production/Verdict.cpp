@@ -79,9 +79,11 @@ const char* reasonCode(Reason reason) {
 std::string reasonHelp() {
     std::string text;
     for (const ReasonRow& row : kReasons) {
-        // No line ever carries these: a pass, a usage error (nothing ran), a write not let through.
+        // No module's line carries these: a pass, a usage error (nothing ran), a write not let
+        // through, and the reading commands' own failures.
         if (row.reason == Reason::None || row.reason == Reason::UsageError ||
-            row.reason == Reason::NotWritten)
+            row.reason == Reason::NotWritten || row.reason == Reason::LedgerError ||
+            row.reason == Reason::LineError)
             continue;
         std::string code = row.code;
         code.resize(std::max<std::size_t>(code.size() + 2, 24), ' ');
