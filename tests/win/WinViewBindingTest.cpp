@@ -1,7 +1,7 @@
 // The Windows view's bindings, driven as the system drives them: window messages for clicks,
 // typing, list picks, focus and closing; texts, colours and states read back from the controls.
-#include "platform/win/WinDialogs.h"
-#include "tests/view/BoxCases.h"
+#include "platform/win/view/WinDialogs.h"
+#include "tests/viewcases/BoxCases.h"
 #include "tests/win/WinViewFixture.h"
 
 #include <gtest/gtest.h>
