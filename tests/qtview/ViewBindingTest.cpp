@@ -4,8 +4,7 @@
 #include "platform/qt/view/ModelConvert.h"
 #include "platform/qt/view/QtFileDialog.h"
 #include "tests/qtview/ViewFixture.h"
-#include "tests/viewcases/BoxCases.h"
-#include "tests/viewcases/WindowCases.h"
+#include "tests/viewcases/BindingCases.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -68,131 +67,119 @@ TEST(ViewConversion, TimeFormatLosesOnlyItsZone) {
         EXPECT_EQ(qt::withoutTimeZone(format), expected) << format.toStdString();
 }
 
-TEST(ViewBinding, TypingAndPickingInAComboBoxSetTheModelText) {
-    ViewFixture f(Program::Quorvex);
-    auto* box = f.find<QComboBox>("ChFrequency(2)");
-    ASSERT_NE(box, nullptr);
-    ASSERT_GT(box->count(), 100);
-    EXPECT_EQ(box->currentText(), QString::fromStdString(f.program.form().ChFrequency[2].text()));
+// The shared binding scenarios on the Qt widgets, by Qt's own events.
+class QtDriver : public ViewDriver {
+public:
+    explicit QtDriver(Program which) : f(which) {}
 
-    box->lineEdit()->clear();
-    QTest::keyClicks(box->lineEdit(), QStringLiteral("869,1"));
-    EXPECT_EQ(f.program.form().ChFrequency[2].text(), "869,1");
-    EXPECT_EQ(box->currentText(), QStringLiteral("869,1"));  // nothing completed or corrected
-
-    box->setCurrentIndex(3);
-    EXPECT_EQ(f.program.form().ChFrequency[2].text(), box->itemText(3).toStdString());
-
-    int lost = 0;
-    f.program.form().ChFrequency[2].onLostFocus = [&lost] { ++lost; };
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(box, &out);
-    EXPECT_EQ(lost, 1);
-
-    // Opening the port list scans the ports again before it shows; the text stays.
-    auto* ports = f.find<QComboBox>("Combo1");
-    f.program.port.ports = {{5, "/dev/ttyUSB0", "plugged in now"}};
-    ports->showPopup();
-    ASSERT_EQ(ports->count(), 1);
-    EXPECT_EQ(ports->itemText(0), QStringLiteral("COM5"));
-    EXPECT_EQ(ports->itemData(0, Qt::ToolTipRole).toString(),
-              QStringLiteral("/dev/ttyUSB0 - plugged in now"));
-    EXPECT_EQ(ports->currentText(), QString());
-    ports->hidePopup();
-}
-
-void wheel(QComboBox* box, int delta) {
-    const QPointF inside(box->width() / 2.0, box->height() / 2.0);
-    QWheelEvent turn(inside, box->mapToGlobal(inside), QPoint(), QPoint(0, delta), Qt::NoButton,
-                     Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(box, &turn);
-}
-
-void make(QComboBox* box, BoxMove move) {
-    switch (move) {
-        case BoxMove::Down:
-            return QTest::keyClick(box, Qt::Key_Down);
-        case BoxMove::Up:
-            return QTest::keyClick(box, Qt::Key_Up);
-        case BoxMove::PageDown:
-            return QTest::keyClick(box, Qt::Key_PageDown);
-        case BoxMove::PageUp:
-            return QTest::keyClick(box, Qt::Key_PageUp);
-        case BoxMove::WheelAway:
-            return wheel(box, 120);
-        case BoxMove::WheelToward:
-            return wheel(box, -120);
+    TestProgram& program() override { return f.program; }
+    void show() override {
+        f.view->window().show();
+        QApplication::setActiveWindow(&f.view->window());
     }
-}
-
-TEST(ViewBinding, KeysAndWheelMoveAChannelBoxFromItsValue) {
-    ViewFixture f(Program::Quorvex);
-    auto* box = f.find<QComboBox>(kKeyBox);
-    f.view->window().show();
-    QApplication::setActiveWindow(&f.view->window());
-    box->setFocus();
-    ASSERT_TRUE(box->hasFocus());
-    for (const BoxCase& c : kBoxCases) {
-        SCOPED_TRACE(std::string(c.text) + " then move " + std::to_string(static_cast<int>(c.move)));
-        box->lineEdit()->clear();
-        QTest::keyClicks(box, QString::fromLatin1(c.text));
-        EXPECT_EQ(box->currentIndex(), c.onItem ? box->findText(QString::fromLatin1(c.text)) : -1);
-        make(box, c.move);
-        EXPECT_EQ(f.program.form().ChFrequency[3].text(), c.after);
-        EXPECT_EQ(box->currentText(), QString::fromLatin1(c.after));
-        EXPECT_EQ(box->currentIndex(), box->findText(QString::fromLatin1(c.after)));
-        EXPECT_EQ(box->lineEdit()->palette().color(QPalette::Base), qt::toQColor(c.color, QPalette()));
+    void click(const std::string& name) override { QTest::mouseClick(f.widget(name), Qt::LeftButton); }
+    void focus(const std::string& name) override { f.widget(name)->setFocus(); }
+    bool hasFocus(const std::string& name) override { return f.widget(name)->hasFocus(); }
+    void type(const std::string& name, const std::string& text) override {
+        field(name)->clear();
+        QTest::keyClicks(field(name), QString::fromStdString(text));
     }
+    void paste(const std::string& name, const std::string& text) override {
+        field(name)->setText(QString::fromStdString(text));
+    }
+    void tab() override { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+    void move(const std::string& name, BoxMove move) override {
+        static const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp};
+        if (move == BoxMove::WheelAway || move == BoxMove::WheelToward)
+            return wheelOver(name, move == BoxMove::WheelAway ? 1 : -1);
+        QTest::keyClick(combo(name), keys[static_cast<int>(move)]);
+    }
+    void wheelOver(const std::string& name, int notches) override {
+        const QPointF inside(combo(name)->width() / 2.0, combo(name)->height() / 2.0);
+        QWheelEvent turn(inside, combo(name)->mapToGlobal(inside), QPoint(), QPoint(0, 120 * notches),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(combo(name), &turn);
+    }
+
+    bool enabled(const std::string& name) override { return f.widget(name)->isEnabled(); }
+    bool checked(const std::string& name) override { return f.find<QCheckBox>(name)->isChecked(); }
+    std::string text(const std::string& name) override {
+        QWidget* w = f.widget(name);
+        if (auto* box = qobject_cast<QComboBox*>(w)) return box->currentText().toStdString();
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text().toStdString();
+        if (auto* term = qobject_cast<QPlainTextEdit*>(w)) return term->toPlainText().toStdString();
+        return w->windowTitle().toStdString();
+    }
+    bool caretAtEnd(const std::string& name) override {
+        auto* term = f.find<QPlainTextEdit>(name);
+        return term->textCursor().position() == term->toPlainText().size();
+    }
+    bool filledWith(const std::string& name, Color color) override {
+        return field(name)->palette().color(QPalette::Base) == qt::toQColor(color, QPalette());
+    }
+    std::string cell(const std::string& grid, int row, int column) override {
+        return f.find<QTableWidget>(grid)->item(row, column)->text().toStdString();
+    }
+
+    int items(const std::string& name) override { return combo(name)->count(); }
+    std::string item(const std::string& name, int index) override {
+        return combo(name)->itemText(index).toStdString();
+    }
+    int currentItem(const std::string& name) override { return combo(name)->currentIndex(); }
+    int findItem(const std::string& name, const std::string& text) override {
+        return combo(name)->findText(QString::fromStdString(text));
+    }
+    void pick(const std::string& name, int index) override { combo(name)->setCurrentIndex(index); }
+    void openList(const std::string& name, bool open) override {
+        open ? combo(name)->showPopup() : combo(name)->hidePopup();
+    }
+    int listRows(const std::string& name) override { return combo(name)->maxVisibleItems(); }
+    bool listShowsCurrent(const std::string& name) override {
+        QAbstractItemView* list = combo(name)->view();
+        return list->currentIndex().row() == combo(name)->currentIndex() &&
+               list->viewport()->rect().contains(list->visualRect(list->currentIndex()));
+    }
+    std::string pickedToolTip(const std::string& name) override {
+        QComboBox* box = combo(name);
+        return box->itemData(box->currentIndex(), Qt::ToolTipRole).toString().toStdString();
+    }
+
+    // The window's own width and its frame's, as the window manager places them.
+    int outerWidth() override {
+        const QMargins frame = f.view->window().frameMargins();
+        return f.view->window().width() + frame.left() + frame.right();
+    }
+    int placeX(const std::string& name) override { return f.widget(name)->x(); }
+    void moveWindow(int x, int y) override {
+        f.view->window().move(x, y);
+        QCoreApplication::processEvents();
+    }
+    void close() override {
+        QCloseEvent event;
+        QCoreApplication::sendEvent(&f.view->window(), &event);
+    }
+    int closes() override { return f.closes; }
+    int writes() override { return f.view->widgetWrites(); }
+
+private:
+    QComboBox* combo(const std::string& name) { return f.find<QComboBox>(name); }
+    QLineEdit* field(const std::string& name) {
+        if (QComboBox* box = combo(name)) return box->lineEdit();
+        return f.find<QLineEdit>(name);
+    }
+
+    ViewFixture f;
+};
+
+class ViewBindingCases : public ::testing::TestWithParam<BindingCase> {};
+
+TEST_P(ViewBindingCases, Runs) {
+    QtDriver driver(GetParam().program);
+    GetParam().run(driver);
 }
 
-TEST(ViewBinding, TheWheelLeavesABoxWithoutTheFocusAndTheListOpensOnTheValue) {
-    ViewFixture f(Program::Quorvex);
-    f.view->window().show();
-    QApplication::setActiveWindow(&f.view->window());
-    f.find<QPushButton>("ComStart")->setFocus();
-    auto* box = f.find<QComboBox>("ChFrequency(3)");
-    wheel(box, 240);
-    EXPECT_EQ(f.program.form().ChFrequency[3].text(), "869.7500");
-    EXPECT_FALSE(box->hasFocus());
-
-    EXPECT_EQ(box->maxVisibleItems(), 8);
-    box->showPopup();
-    EXPECT_EQ(box->view()->currentIndex().row(), box->findText(QStringLiteral("869.7500")));
-    EXPECT_TRUE(
-        box->view()->viewport()->rect().contains(box->view()->visualRect(box->view()->currentIndex())));
-    box->hidePopup();
-}
-
-TEST(ViewBinding, ClicksReachTheModelOnlyOnEnabledButtons) {
-    ViewFixture f(Program::Brelund);
-    Form1& form = f.program.form();
-    int opens = 0;
-    int tests = 0;
-    form.ComStart.onClick = [&opens] { ++opens; };
-    form.ChTestSW[1].onClick = [&tests] { ++tests; };
-    QTest::mouseClick(f.find<QPushButton>("ComStart"), Qt::LeftButton);
-    QTest::mouseClick(f.find<QPushButton>("ChTestSW(1)"), Qt::LeftButton);
-    EXPECT_EQ(opens, 1);
-    EXPECT_EQ(tests, 0);
-
-    form.ChTestSW[1].setEnabled(true);
-    EXPECT_TRUE(f.find<QPushButton>("ChTestSW(1)")->isEnabled());
-    QTest::mouseClick(f.find<QPushButton>("ChTestSW(1)"), Qt::LeftButton);
-    EXPECT_EQ(tests, 1);
-}
-
-TEST(ViewBinding, CheckBoxClickRunsTheModelHandler) {
-    ViewFixture f(Program::Quorvex);
-    auto* check = f.find<QCheckBox>("Check1");
-    ASSERT_TRUE(check->isChecked());
-    QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_EQ(f.program.form().Check1.value(), 0);
-    EXPECT_FALSE(check->isChecked());
-    EXPECT_FALSE(f.find<QLineEdit>("LogFileName")->isEnabled());
-    QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_TRUE(f.find<QLineEdit>("LogFileName")->isEnabled());
-    EXPECT_EQ(f.find<QLineEdit>("LogFileName")->text(), QStringLiteral("Quorvex.log"));
-}
+INSTANTIATE_TEST_SUITE_P(Qt, ViewBindingCases, ::testing::ValuesIn(bindingCases()),
+                         [](const auto& param) { return param.param.name; });
 
 TEST(ViewBinding, ModelColoursPaintTheWholeBox) {
     ViewFixture f(Program::Brelund);
@@ -215,35 +202,6 @@ TEST(ViewBinding, ModelColoursPaintTheWholeBox) {
     EXPECT_EQ(box->lineEdit()->palette().color(QPalette::Base), QPalette().color(QPalette::Base));
 }
 
-TEST(ViewBinding, ModelChangesTouchTheWidgetOnlyWhenItShowsSomethingElse) {
-    ViewFixture f(Program::Quorvex);
-    Form1& form = f.program.form();
-    auto* grid = f.find<QTableWidget>("MSFlexGrid1");
-    const int before = f.view->widgetWrites();
-
-    form.MSFlexGrid1.setTextMatrix(1, 1, "5A");
-    EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("5A"));
-    EXPECT_EQ(f.view->widgetWrites(), before + 1);
-
-    // The register refresh rewrites every cell with what it holds: no widget write.
-    f.program.app->IntervalTimer_Timer();
-    const int refreshed = f.view->widgetWrites();
-    f.program.app->IntervalTimer_Timer();
-    EXPECT_EQ(f.view->widgetWrites(), refreshed);
-
-    // A text that came from the widget is not written back to it.
-    auto* box = f.find<QComboBox>("ChFrequency(1)");
-    const int typed = f.view->widgetWrites();
-    box->lineEdit()->setText(QStringLiteral("868.1000"));
-    EXPECT_EQ(form.ChFrequency[1].text(), "868.1000");
-    EXPECT_EQ(f.view->widgetWrites(), typed);
-
-    // A text from the program is shown.
-    form.ChFrequency[1].setText("869.0000");
-    EXPECT_EQ(box->currentText(), QStringLiteral("869.0000"));
-    EXPECT_EQ(f.view->widgetWrites(), typed + 1);
-}
-
 TEST(ViewBinding, ListChangesKeepTheModelText) {
     ViewFixture f(Program::Quorvex);
     ComboBox& ports = f.program.form().Combo1;
@@ -259,77 +217,6 @@ TEST(ViewBinding, ListChangesKeepTheModelText) {
     ports.clearList();
     EXPECT_EQ(box->count(), 0);
     EXPECT_EQ(box->currentText(), QStringLiteral("COM7"));
-}
-
-TEST(ViewBinding, TermAppendsAndFollowsTheEnd) {
-    ViewFixture f(Program::Quorvex);
-    TextBox& term = f.program.form().Term;
-    auto* edit = f.find<QPlainTextEdit>("Term");
-    term.setText("/V\r*V T1.00\r");
-    term.setText("/V\r*V T1.00\r\n*D 123\r\n");
-    term.setCaret(term.text().size());
-    EXPECT_EQ(edit->toPlainText(), QStringLiteral("/V\n*V T1.00\n*D 123\n"));
-    EXPECT_EQ(edit->textCursor().position(), edit->toPlainText().size());
-    term.setText("");
-    EXPECT_EQ(edit->toPlainText(), QString());
-
-    // A module's non-ASCII byte shows as the same character in Term and in Version.
-    f.program.port.deliver("*V T1.0\xE9 ORVANE-MOD\r");
-    const QString version = QStringLiteral("T1.0") + QChar(0xE9);
-    EXPECT_EQ(f.find<QLineEdit>("Version")->text(), version);
-    EXPECT_TRUE(edit->toPlainText().contains(version));
-    EXPECT_EQ(edit->textCursor().position(), edit->toPlainText().size());
-}
-
-TEST(ViewBinding, DebugLayoutWidensTheWindowAndShowsTheDebugFrame) {
-    ViewFixture f(Program::Brelund);
-    Form1& form = f.program.form();
-    form.form.setWidth(form.DebugWidth);
-    form.form.setCaption(form.form.caption() + " (Debug mode!!)");
-    form.Frame5.setLeft(6120);
-    EXPECT_EQ(f.view->window().outerSizePixels(), QSize(820, 522));
-    EXPECT_EQ(f.view->window().width(),
-              820 - f.view->window().frameMargins().left() - f.view->window().frameMargins().right());
-    EXPECT_EQ(f.widget("Frame5")->x(), 408);
-    EXPECT_TRUE(f.view->window().windowTitle().endsWith(QStringLiteral(" (Debug mode!!)")));
-}
-
-TEST(ViewWindow, TabSkipsTheControlsOfAFrameOffTheWindow) {
-    for (const TabCase& c : kTabCases) {
-        ViewFixture f(Program::Quorvex);
-        Form1& form = f.program.form();
-        if (c.debugMode) {
-            form.form.setWidth(form.DebugWidth);
-            form.Frame5.setLeft(6120);
-        }
-        f.view->window().show();
-        QApplication::setActiveWindow(&f.view->window());
-        f.widget(c.from)->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        ASSERT_NE(QApplication::focusWidget(), nullptr);
-        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), c.to)
-            << "debug mode " << c.debugMode;
-    }
-}
-
-TEST(ViewWindow, CloseRunsTheHandlerOnceAndMovesReachTheModel) {
-    ViewFixture f(Program::Quorvex);
-    qt::WindowWidget& window = f.view->window();
-    window.show();
-    window.move(120, 60);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(f.program.form().form.left(), 1800);
-    EXPECT_EQ(f.program.form().form.top(), 900);
-
-    f.program.form().form.setLeft(2400);
-    EXPECT_EQ(window.pos(), QPoint(160, 60));
-
-    QCloseEvent first;
-    QCloseEvent second;
-    QCoreApplication::sendEvent(&window, &first);
-    QCoreApplication::sendEvent(&window, &second);
-    EXPECT_TRUE(first.isAccepted());
-    EXPECT_EQ(f.closes, 1);
 }
 
 // The Qt event loop under the timer driver: model timers tick on precise QTimers, posted callbacks

@@ -54,6 +54,7 @@ struct TabCase {
 inline const std::vector<TabCase> kTabCases{
     {false, "LogFileName", "Combo1"},
     {true, "LogFileName", "FactoryDate"},
+    {true, "ComStart", "Version"},
 };
 
 // The dpis at which every caption must show whole (96: 100 %, 144: 150 %).
