@@ -31,22 +31,20 @@ void GridBinding::applyAll() {
 }
 
 void GridBinding::apply(Prop prop, int index) {
-    switch (prop) {
-        case Prop::Cell:
-            if (m_grid.columns() > 0) showCell(index / m_grid.columns(), index % m_grid.columns());
-            return;
-        case Prop::Shape:
-            // A column index: that column's width changed; none: the grid was shaped anew.
-            if (index >= 0)
-                showColumnWidth(index);
-            else
-                showShape();
-            return;
-        case Prop::Alignment:
-            if (index >= 0) return showAlignment(index);
+    const Grid::Change change = m_grid.change(prop, index);
+    switch (change.what) {
+        case Grid::Change::What::Cell:
+            return showCell(change.row, change.column);
+        case Grid::Change::What::ColumnWidth:
+            return showColumnWidth(change.column);
+        case Grid::Change::What::ColumnAlignment:
+            return showAlignment(change.column);
+        case Grid::Change::What::Shape:
+            return showShape();
+        case Grid::Change::What::Other:
             return ControlBinding::apply(prop, index);
-        default:
-            return ControlBinding::apply(prop, index);
+        case Grid::Change::What::Nothing:
+            return;
     }
 }
 

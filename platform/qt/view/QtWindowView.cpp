@@ -1,5 +1,6 @@
 #include "platform/qt/view/QtWindowView.h"
 
+#include "core/window/FramesFirst.h"
 #include "platform/qt/view/ComboBoxBinding.h"
 #include "platform/qt/view/GridBinding.h"
 #include "platform/qt/view/SimpleBindings.h"
@@ -13,8 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
-
-#include <map>
 
 namespace orvane::qt {
 
@@ -55,21 +54,13 @@ ControlBinding* bind(Control& control, QWidget* parent, const ViewContext& conte
 QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClose)
     : m_window(std::make_unique<WindowWidget>(form.form, dpi, std::move(onClose))) {
     const ViewContext context{dpi, &m_widgetWrites};
-    // Frames come first in the model's list, so a control's frame always has its widget already.
-    std::map<const Control*, QWidget*> frames;
-    for (Control* control : form.controls()) {
-        if (!control->present) continue;
-        QWidget* parent = m_window.get();
-        if (control->parent) {
-            const auto frame = frames.find(control->parent);
-            if (frame == frames.end()) continue;
-            parent = frame->second;
-        }
-        ControlBinding* binding = bind(*control, parent, context);
-        if (!binding) continue;
-        binding->attach();
-        if (control->kind() == Kind::Frame) frames[control] = qobject_cast<QWidget*>(binding->parent());
-    }
+    buildFramesFirst<QWidget*>(form.controls(), m_window.get(),
+                               [&context](Control& control, QWidget* parent) -> QWidget* {
+                                   ControlBinding* binding = bind(control, parent, context);
+                                   if (!binding) return nullptr;
+                                   binding->attach();
+                                   return qobject_cast<QWidget*>(binding->parent());
+                               });
 }
 
 QtWindowView::~QtWindowView() = default;

@@ -1,5 +1,6 @@
 #include "platform/win/view/WinWindowView.h"
 
+#include "core/window/FramesFirst.h"
 #include "platform/win/view/ComboControl.h"
 #include "platform/win/view/EditControls.h"
 #include "platform/win/view/GridControl.h"
@@ -80,26 +81,18 @@ WinWindowView::WinWindowView(Form1& form, int dpi, std::function<void()> onClose
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(m_context.toolTip, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
 
-    // Frames come first in the model's list, so a control's frame always has its window already;
-    // within a frame the controls are made in the description's order, which is the Tab order.
-    std::map<const Control*, HWND> frames;
-    for (Control* control : form.controls()) {
-        if (!control->present) continue;
-        HWND parent = window();
-        if (control->parent) {
-            const auto frame = frames.find(control->parent);
-            if (frame == frames.end()) continue;
-            parent = frame->second;
-        }
-        std::unique_ptr<NativeControl> made = make(*control, parent, m_context);
-        if (!made) continue;
-        SetWindowLongPtrW(made->hwnd(), GWLP_ID, controlId(form, *control));
+    // Within a frame the controls are made in the description's order, which is the Tab order.
+    buildFramesFirst<HWND>(form.controls(), window(), [this, &form](Control& control, HWND parent) -> HWND {
+        std::unique_ptr<NativeControl> made = make(control, parent, m_context);
+        if (!made) return nullptr;
+        SetWindowLongPtrW(made->hwnd(), GWLP_ID, controlId(form, control));
         for (HWND part : made->parts())
             m_byWindow[part] = made.get();
-        if (control->kind() == Kind::Frame) frames[control] = made->hwnd();
         made->attach();
+        HWND hwnd = made->hwnd();
         m_controls.push_back(std::move(made));
-    }
+        return hwnd;
+    });
 }
 
 WinWindowView::~WinWindowView() {
