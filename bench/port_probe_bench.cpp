@@ -1,7 +1,7 @@
 // Cost of probing one serial port the way the port list does when it opens (open with the fixed
 // line settings, then close), on pseudo-terminals. Qt opens the device without blocking
 // (O_NONBLOCK), so a probe never waits on the device; this measures what a probe costs the window.
-#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/services/QtSerialPort.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

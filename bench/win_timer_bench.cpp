@@ -6,8 +6,8 @@
 //   wine build-windows/bench/win_timer_bench.exe [periods, default 50] [plain]
 // "plain" makes the loop use the plain waitable timer with a 1 ms system timer period, as it does
 // on systems without high-resolution timers.
-#include "platform/win/LoopTimer.h"
-#include "platform/win/WinEventLoop.h"
+#include "platform/win/services/LoopTimer.h"
+#include "platform/win/services/WinEventLoop.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "apps/brelund/BrelundProfile.h"
 #include "apps/brelund/BrelundRegisterModel.h"
-#include "platform/qt/ProgramRunner.h"
+#include "platform/qt/view/ProgramRunner.h"
 
 int main(int argc, char** argv) {
     orvane::brelund::BrelundRegisterModel registers;

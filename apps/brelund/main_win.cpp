@@ -2,7 +2,7 @@
 // console); everything but the platform is the same code as on Linux.
 #include "apps/brelund/BrelundProfile.h"
 #include "apps/brelund/BrelundRegisterModel.h"
-#include "platform/win/WinProgramRunner.h"
+#include "platform/win/view/WinProgramRunner.h"
 
 #include <windows.h>
 

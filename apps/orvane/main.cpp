@@ -4,9 +4,9 @@
 #include "apps/orvane/Orvane.h"
 #include "core/files/DiskFileSystem.h"
 #include "platform/linux/LinuxPortNaming.h"
-#include "platform/qt/QtClock.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/services/QtClock.h"
+#include "platform/qt/services/QtEventLoop.h"
+#include "platform/qt/services/QtSerialPort.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

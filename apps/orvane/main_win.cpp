@@ -2,12 +2,12 @@
 // comm API's serial ports on a message loop with high-resolution timers, files in the ANSI code
 // page under UTF-16 paths. Everything else is the same code as on every platform.
 #include "apps/orvane/Orvane.h"
-#include "platform/win/LoopSerialPort.h"
-#include "platform/win/TextConvert.h"
-#include "platform/win/WinClock.h"
-#include "platform/win/WinEventLoop.h"
-#include "platform/win/WinFileSystem.h"
-#include "platform/win/WinPortNaming.h"
+#include "platform/win/services/LoopSerialPort.h"
+#include "platform/win/services/TextConvert.h"
+#include "platform/win/services/WinClock.h"
+#include "platform/win/services/WinEventLoop.h"
+#include "platform/win/services/WinFileSystem.h"
+#include "platform/win/services/WinPortNaming.h"
 
 #include <cstdio>
 #include <io.h>

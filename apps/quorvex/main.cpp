@@ -1,6 +1,6 @@
 #include "apps/quorvex/QuorvexProfile.h"
 #include "apps/quorvex/QuorvexRegisterModel.h"
-#include "platform/qt/ProgramRunner.h"
+#include "platform/qt/view/ProgramRunner.h"
 
 int main(int argc, char** argv) {
     orvane::quorvex::QuorvexRegisterModel registers;

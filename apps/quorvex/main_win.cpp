@@ -2,7 +2,7 @@
 // console); everything but the platform is the same code as on Linux.
 #include "apps/quorvex/QuorvexProfile.h"
 #include "apps/quorvex/QuorvexRegisterModel.h"
-#include "platform/win/WinProgramRunner.h"
+#include "platform/win/view/WinProgramRunner.h"
 
 #include <windows.h>
 

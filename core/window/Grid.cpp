@@ -16,6 +16,26 @@ void Grid::setShape(int rows, int columns) {
     notify(Prop::Shape);
 }
 
+Grid::Change Grid::change(Prop prop, int index) const {
+    using What = Change::What;
+    switch (prop) {
+        case Prop::Cell:
+            // A cell's index is row * columns + column; a grid without columns has no cells.
+            if (m_columns <= 0 || index < 0) return {};
+            return {What::Cell, index / m_columns, index % m_columns};
+        case Prop::Shape:
+            // A column index: that column's width changed; none: the grid was shaped anew.
+            if (index >= 0) return {What::ColumnWidth, 0, index};
+            return {What::Shape};
+        case Prop::Alignment:
+            // A column index: that column's (body or title) alignment; none: the control's own.
+            if (index >= 0) return {What::ColumnAlignment, 0, index};
+            return {What::Other};
+        default:
+            return {What::Other};
+    }
+}
+
 std::size_t Grid::index(int row, int column) const {
     if (row < 0 || row >= m_rows || column < 0 || column >= m_columns)
         throw std::out_of_range("grid cell out of range");

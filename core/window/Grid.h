@@ -12,6 +12,17 @@ namespace orvane {
 // when the text changes: the register refresh rewrites every cell 20 times a second.
 class Grid : public Control {
 public:
+    // What one notification of the grid asks a view to show again; Other: a property every
+    // control has, which the view shows as for any control.
+    struct Change {
+        enum class What { Nothing, Cell, ColumnWidth, ColumnAlignment, Shape, Other };
+        What what = What::Nothing;
+        int row = 0;
+        int column = 0;
+    };
+    // Decodes a notification (prop, index) of this grid.
+    Change change(Prop prop, int index) const;
+
     Grid() : Control(Kind::Grid) {}
 
     void setShape(int rows, int columns);

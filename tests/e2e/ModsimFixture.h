@@ -5,8 +5,8 @@
 #include "core/files/DiskFileSystem.h"
 #include "core/shell/App.h"
 #include "core/window/TimerDriver.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/services/QtEventLoop.h"
+#include "platform/qt/services/QtSerialPort.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestProgram.h"
 

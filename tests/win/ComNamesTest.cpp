@@ -1,7 +1,7 @@
 // Port names and the port list of the Windows serial port.
-#include "platform/win/ComName.h"
-#include "platform/win/ComPortList.h"
-#include "platform/win/WinPortNaming.h"
+#include "platform/win/services/ComName.h"
+#include "platform/win/services/ComPortList.h"
+#include "platform/win/services/WinPortNaming.h"
 
 #include <gtest/gtest.h>
 

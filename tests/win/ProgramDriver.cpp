@@ -7,8 +7,8 @@
 // scripts/wine-tests runs it against the module simulator and then checks the simulator's flash,
 // the log and the settings file.
 #include "core/window/Form1.h"
-#include "platform/win/TextConvert.h"
-#include "platform/win/WinWindowView.h"
+#include "platform/win/services/TextConvert.h"
+#include "platform/win/view/WinWindowView.h"
 
 #include <cstdio>
 #include <functional>

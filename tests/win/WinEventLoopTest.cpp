@@ -1,9 +1,9 @@
 // The Windows event loop in real time: order and timing of callbacks and timer periods, timers
 // stopped from callbacks, the console's requests to end, and a serial port's events through
 // watch(). Times are checked against a few milliseconds of tolerance, never as exact counts.
-#include "platform/win/ConsoleTermination.h"
-#include "platform/win/WinEventLoop.h"
-#include "platform/win/WinSerialPort.h"
+#include "platform/win/services/ConsoleTermination.h"
+#include "platform/win/services/WinEventLoop.h"
+#include "platform/win/services/WinSerialPort.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // all-or-nothing replace and append, and the read-only attribute. scripts/wine-tests runs Wine with
 // code page 1252; the byte checks skip under any other.
 #include "core/files/TextFile.h"
-#include "platform/win/WinFileSystem.h"
+#include "platform/win/services/WinFileSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The clock's texts and what the program knows of itself on Windows.
-#include "platform/win/WinAppInfo.h"
-#include "platform/win/WinClock.h"
+#include "platform/win/services/WinAppInfo.h"
+#include "platform/win/services/WinClock.h"
 
 #include <gtest/gtest.h>
 

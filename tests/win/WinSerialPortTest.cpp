@@ -1,7 +1,7 @@
 // The Windows serial port against the module simulator. scripts/wine-tests serves a simulator on a
 // pseudo-terminal as Wine's COM5, and one that drops the link after its first reply as COM6, and
 // names them in ORVANE_TEST_COM_PORT and ORVANE_TEST_CLOSING_COM_PORT.
-#include "platform/win/WinSerialPort.h"
+#include "platform/win/services/WinSerialPort.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The Windows view's bindings, driven as the system drives them: window messages for clicks,
 // typing, list picks, focus and closing; texts, colours and states read back from the controls.
-#include "platform/win/WinDialogs.h"
-#include "tests/view/BoxCases.h"
+#include "platform/win/view/WinDialogs.h"
+#include "tests/viewcases/BindingCases.h"
 #include "tests/win/WinViewFixture.h"
 
 #include <gtest/gtest.h>
@@ -33,35 +33,11 @@ Painted paintedColours(HWND part, UINT request) {
     return painted;
 }
 
-// Pastes into an edit field over what it holds, as the user does.
-void paste(HWND edit, const std::wstring& text) {
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 HWND editOf(HWND combo) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     GetComboBoxInfo(combo, &info);
     return info.hwndItem;
-}
-
-// What the parent hears when the user picks an item from a combo box's list.
-void pick(HWND combo, int item) {
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
-}
-
-std::string toolTipOf(HWND toolTip, HWND tool) {
-    wchar_t text[256] = {};
-    TOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.hwnd = GetParent(tool);
-    info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = text;
-    SendMessageW(toolTip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
-    return win::narrow(text);
 }
 
 TEST(WinViewConversion, DialogFilterAndEditLines) {
@@ -73,146 +49,152 @@ TEST(WinViewConversion, DialogFilterAndEditLines) {
     EXPECT_EQ(win::toColorRef(kSystemWindowColor), GetSysColor(COLOR_WINDOW));
 }
 
-TEST(WinViewBinding, TypingPickingAndFocusInAComboBoxReachTheModel) {
-    WinViewFixture f(Program::Quorvex);
-    ComboBox& entry = f.program.form().ChFrequency[2];
-    HWND box = f.control("ChFrequency(2)");
-    ASSERT_GT(SendMessageW(box, CB_GETCOUNT, 0, 0), 100);
-    EXPECT_EQ(textOf(box), entry.text());
+// The shared binding scenarios on the native controls, by the window messages the system sends.
+class WinDriver : public ViewDriver {
+public:
+    explicit WinDriver(Program which) : f(which) {}
 
-    HWND edit = editOf(box);
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    for (wchar_t c : std::wstring(L"869,1"))  // typed
-        SendMessageW(edit, WM_CHAR, c, 0);
-    EXPECT_EQ(entry.text(), "869,1");
-    EXPECT_EQ(textOf(box), "869,1");  // nothing completed or corrected
-
-    pick(box, 3);
-    wchar_t item[32] = {};
-    SendMessageW(box, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(item));
-    EXPECT_EQ(entry.text(), win::narrow(item));
-
-    f.view->show();
-    int lost = 0;
-    entry.onLostFocus = [&lost] { ++lost; };
-    SetFocus(edit);
-    SetFocus(f.control("ComStart"));
-    EXPECT_EQ(lost, 1);
-
-    // Opening the port list scans the ports again before it shows; the text stays. A port named
-    // in the box shows its device in the box's tooltip.
-    HWND ports = f.control("Combo1");
-    f.program.port.ports = {{5, "/dev/ttyUSB0", "plugged in now"}};
-    SendMessageW(ports, CB_SHOWDROPDOWN, TRUE, 0);
-    SendMessageW(ports, CB_SHOWDROPDOWN, FALSE, 0);
-    ASSERT_EQ(SendMessageW(ports, CB_GETCOUNT, 0, 0), 1);
-    EXPECT_EQ(textOf(ports), "");
-    pick(ports, 0);
-    EXPECT_EQ(f.program.form().Combo1.text(), "COM5");
-    EXPECT_EQ(toolTipOf(f.view->toolTip(), ports), "/dev/ttyUSB0 - plugged in now");
-}
-
-// What the focused edit field of a combo box hears from a key or a wheel notch.
-void make(HWND box, BoxMove move) {
-    HWND edit = editOf(box);
-    const auto key = [edit](WPARAM code) { SendMessageW(edit, WM_KEYDOWN, code, 0); };
-    const auto wheel = [edit](int delta) { SendMessageW(edit, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0); };
-    switch (move) {
-        case BoxMove::Down:
-            return key(VK_DOWN);
-        case BoxMove::Up:
-            return key(VK_UP);
-        case BoxMove::PageDown:
-            return key(VK_NEXT);
-        case BoxMove::PageUp:
-            return key(VK_PRIOR);
-        case BoxMove::WheelAway:
-            return wheel(WHEEL_DELTA);
-        case BoxMove::WheelToward:
-            return wheel(-WHEEL_DELTA);
+    TestProgram& program() override { return f.program; }
+    void show() override { f.view->show(); }
+    void click(const std::string& name) override { send(name, BM_CLICK); }
+    void focus(const std::string& name) override { SetFocus(field(name)); }
+    bool hasFocus(const std::string& name) override {
+        return GetFocus() == f.control(name) || GetParent(GetFocus()) == f.control(name);
     }
-}
-
-LRESULT itemOf(HWND box, const char* text) {
-    const std::wstring wide = win::toWide(text);
-    return SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-TEST(WinViewBinding, KeysAndWheelMoveAChannelBoxFromItsValue) {
-    WinViewFixture f(Program::Quorvex);
-    HWND box = f.control(kKeyBox);
-    f.view->show();
-    SetFocus(editOf(box));
-    for (const BoxCase& c : kBoxCases) {
-        SCOPED_TRACE(std::string(c.text) + " then move " + std::to_string(static_cast<int>(c.move)));
-        SendMessageW(editOf(box), EM_SETSEL, 0, -1);
-        for (const char* typed = c.text; *typed; ++typed)
-            SendMessageW(editOf(box), WM_CHAR, static_cast<WPARAM>(*typed), 0);
-        EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), c.onItem ? itemOf(box, c.text) : CB_ERR);
-        make(box, c.move);
-        EXPECT_EQ(f.program.form().ChFrequency[3].text(), c.after);
-        EXPECT_EQ(textOf(box), c.after);
-        EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), itemOf(box, c.after));
-        EXPECT_EQ(paintedColours(editOf(box), WM_CTLCOLOREDIT).brush, win::toColorRef(c.color));
+    void type(const std::string& name, const std::string& text) override {
+        SendMessageW(field(name), EM_SETSEL, 0, -1);
+        for (wchar_t c : win::toWide(text))
+            SendMessageW(field(name), WM_CHAR, c, 0);
     }
+    void paste(const std::string& name, const std::string& text) override {
+        SendMessageW(field(name), EM_SETSEL, 0, -1);
+        SendMessageW(field(name), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(win::toWide(text).c_str()));
+    }
+    void tab() override {
+        MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        EXPECT_TRUE(f.view->dialogMessage(tab));
+    }
+    // What the focused edit field of a combo box hears from a key or a wheel notch.
+    void move(const std::string& name, BoxMove move) override {
+        static const WPARAM keys[] = {VK_DOWN, VK_UP, VK_NEXT, VK_PRIOR};
+        const int wheel = move == BoxMove::WheelAway ? WHEEL_DELTA : -WHEEL_DELTA;
+        if (move == BoxMove::WheelAway || move == BoxMove::WheelToward)
+            SendMessageW(field(name), WM_MOUSEWHEEL, MAKEWPARAM(0, wheel), 0);
+        else
+            SendMessageW(field(name), WM_KEYDOWN, keys[static_cast<int>(move)], 0);
+    }
+    // Over the box and over its edit field, neither of them focused.
+    void wheelOver(const std::string& name, int notches) override {
+        for (HWND part : {f.control(name), field(name)})
+            SendMessageW(part, WM_MOUSEWHEEL, MAKEWPARAM(0, notches * WHEEL_DELTA), 0);
+    }
+
+    bool enabled(const std::string& name) override { return IsWindowEnabled(f.control(name)) != FALSE; }
+    bool checked(const std::string& name) override { return send(name, BM_GETCHECK) == BST_CHECKED; }
+    std::string text(const std::string& name) override {
+        std::string text = textOf(name == "Form1" ? f.view->window() : f.control(name));
+        for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+            text.erase(at, 1);
+        return text;
+    }
+    bool caretAtEnd(const std::string& name) override {
+        DWORD end = 0;
+        send(name, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
+        return end == static_cast<DWORD>(GetWindowTextLengthW(f.control(name)));
+    }
+    bool filledWith(const std::string& name, Color color) override {
+        return paintedColours(field(name), WM_CTLCOLOREDIT).brush == win::toColorRef(color);
+    }
+    std::string cell(const std::string& grid, int row, int column) override {
+        wchar_t text[64] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        send(grid, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return win::narrow(text);
+    }
+
+    int items(const std::string& name) override { return static_cast<int>(send(name, CB_GETCOUNT)); }
+    std::string item(const std::string& name, int index) override {
+        wchar_t text[64] = {};
+        send(name, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        return win::narrow(text);
+    }
+    int currentItem(const std::string& name) override { return static_cast<int>(send(name, CB_GETCURSEL)); }
+    int findItem(const std::string& name, const std::string& text) override {
+        const std::wstring wide = win::toWide(text);
+        return static_cast<int>(
+            send(name, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str())));
+    }
+    // What the parent hears when the user picks an item from a combo box's list.
+    void pick(const std::string& name, int index) override {
+        send(name, CB_SETCURSEL, static_cast<WPARAM>(index));
+        SendMessageW(f.view->window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(f.control(name)), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(f.control(name)));
+    }
+    void openList(const std::string& name, bool open) override { send(name, CB_SHOWDROPDOWN, open); }
+    int listRows(const std::string& name) override {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(f.control(name), &info);
+        RECT list{};
+        GetClientRect(info.hwndList, &list);
+        return list.bottom / static_cast<int>(send(name, CB_GETITEMHEIGHT));
+    }
+    bool listShowsCurrent(const std::string& name) override {
+        const int top = static_cast<int>(send(name, CB_GETTOPINDEX));
+        return currentItem(name) >= top && currentItem(name) < top + listRows(name);
+    }
+    std::string pickedToolTip(const std::string& name) override {
+        wchar_t text[256] = {};
+        TOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.hwnd = GetParent(f.control(name));
+        info.uId = reinterpret_cast<UINT_PTR>(f.control(name));
+        info.lpszText = text;
+        SendMessageW(f.view->toolTip(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+        return win::narrow(text);
+    }
+
+    int outerWidth() override { return outer().right - outer().left; }
+    int placeX(const std::string& name) override {
+        return name == "Form1" ? outer().left : placeOf(f.control(name)).x;
+    }
+    void moveWindow(int x, int y) override {
+        SetWindowPos(f.view->window(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    void close() override { SendMessageW(f.view->window(), WM_CLOSE, 0, 0); }
+    int closes() override { return f.closes; }
+    int writes() override { return f.view->controlWrites(); }
+
+private:
+    LRESULT send(const std::string& name, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return SendMessageW(f.control(name), message, wParam, lParam);
+    }
+    // The field that takes the keys: a combo box's edit field, or the control itself.
+    HWND field(const std::string& name) {
+        HWND edit = editOf(f.control(name));
+        return edit ? edit : f.control(name);
+    }
+    RECT outer() {
+        RECT r{};
+        GetWindowRect(f.view->window(), &r);
+        return r;
+    }
+
+    WinViewFixture f;
+};
+
+class WinViewBindingCases : public ::testing::TestWithParam<BindingCase> {};
+
+TEST_P(WinViewBindingCases, Runs) {
+    WinDriver driver(GetParam().program);
+    GetParam().run(driver);
 }
 
-TEST(WinViewBinding, TheWheelLeavesABoxWithoutTheFocusAndTheListOpensOnTheValue) {
-    WinViewFixture f(Program::Quorvex);
-    f.view->show();
-    SetFocus(f.control("ComStart"));
-    HWND box = f.control("ChFrequency(3)");
-    for (HWND part : {box, editOf(box)})
-        SendMessageW(part, WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0);
-    EXPECT_EQ(f.program.form().ChFrequency[3].text(), "869.7500");
-
-    // The open list shows eight items, the value's selected among them.
-    EXPECT_EQ(SendMessageW(box, CB_GETMINVISIBLE, 0, 0), 8);
-    SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
-    const LRESULT item = itemOf(box, "869.7500");
-    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), item);
-    const LRESULT top = SendMessageW(box, CB_GETTOPINDEX, 0, 0);
-    EXPECT_TRUE(item >= top && item < top + 8) << top;
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    GetComboBoxInfo(box, &info);
-    RECT list{};
-    GetClientRect(info.hwndList, &list);
-    EXPECT_EQ(list.bottom / SendMessageW(box, CB_GETITEMHEIGHT, 0, 0), 8);
-    SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
-}
-
-TEST(WinViewBinding, ClicksReachTheModelOnlyOnEnabledButtons) {
-    WinViewFixture f(Program::Brelund);
-    Form1& form = f.program.form();
-    int opens = 0;
-    int tests = 0;
-    form.ComStart.onClick = [&opens] { ++opens; };
-    form.ChTestSW[1].onClick = [&tests] { ++tests; };
-    SendMessageW(f.control("ComStart"), BM_CLICK, 0, 0);
-    SendMessageW(f.control("ChTestSW(1)"), BM_CLICK, 0, 0);
-    EXPECT_EQ(opens, 1);
-    EXPECT_EQ(tests, 0);
-
-    form.ChTestSW[1].setEnabled(true);
-    EXPECT_TRUE(IsWindowEnabled(f.control("ChTestSW(1)")));
-    SendMessageW(f.control("ChTestSW(1)"), BM_CLICK, 0, 0);
-    EXPECT_EQ(tests, 1);
-}
-
-TEST(WinViewBinding, CheckBoxClickRunsTheModelHandler) {
-    WinViewFixture f(Program::Quorvex);
-    HWND check = f.control("Check1");
-    ASSERT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-    SendMessageW(check, BM_CLICK, 0, 0);
-    EXPECT_EQ(f.program.form().Check1.value(), 0);
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_FALSE(IsWindowEnabled(f.control("LogFileName")));
-    SendMessageW(check, BM_CLICK, 0, 0);
-    EXPECT_TRUE(IsWindowEnabled(f.control("LogFileName")));
-    EXPECT_EQ(textOf(f.control("LogFileName")), "Quorvex.log");
-}
+INSTANTIATE_TEST_SUITE_P(Win, WinViewBindingCases, ::testing::ValuesIn(bindingCases()),
+                         [](const auto& param) { return param.param.name; });
 
 TEST(WinViewBinding, ModelColoursPaintTheWholeBox) {
     WinViewFixture f(Program::Brelund);
@@ -245,84 +227,6 @@ TEST(WinViewBinding, ModelColoursPaintTheWholeBox) {
 
     form.ChFrequency[0].setBackColor(kSystemWindowColor);
     EXPECT_EQ(paintedColours(editOf(entry), WM_CTLCOLOREDIT).brush, GetSysColor(COLOR_WINDOW));
-}
-
-TEST(WinViewBinding, ModelChangesTouchTheControlOnlyWhenItShowsSomethingElse) {
-    WinViewFixture f(Program::Quorvex);
-    Form1& form = f.program.form();
-    const int before = f.view->controlWrites();
-    form.MSFlexGrid1.setTextMatrix(1, 1, "5A");
-    EXPECT_EQ(f.view->controlWrites(), before + 1);
-
-    // The register refresh rewrites every cell with what it holds: no control write.
-    f.program.app->IntervalTimer_Timer();
-    const int refreshed = f.view->controlWrites();
-    f.program.app->IntervalTimer_Timer();
-    EXPECT_EQ(f.view->controlWrites(), refreshed);
-
-    // A text that came from the control is not written back to it; one from the program is shown.
-    HWND box = f.control("ChFrequency(1)");
-    paste(editOf(box), L"868.1000");
-    EXPECT_EQ(form.ChFrequency[1].text(), "868.1000");
-    EXPECT_EQ(f.view->controlWrites(), refreshed);
-    form.ChFrequency[1].setText("869.0000");
-    EXPECT_EQ(textOf(box), "869.0000");
-    EXPECT_EQ(f.view->controlWrites(), refreshed + 1);
-}
-
-TEST(WinViewBinding, TermAppendsAndFollowsTheEnd) {
-    WinViewFixture f(Program::Quorvex);
-    TextBox& term = f.program.form().Term;
-    HWND edit = f.control("Term");
-    term.setText("/V\r*V T1.00\r");
-    term.setText("/V\r*V T1.00\r\n*D 123\r\n");
-    term.setCaret(term.text().size());
-    EXPECT_EQ(textOf(edit), "/V\r\n*V T1.00\r\n*D 123\r\n");
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(edit)));
-
-    // A module's non-ASCII byte shows as the same character in Term and in Version.
-    f.program.port.deliver("*V T1.0\xE9 ORVANE-MOD\r");
-    EXPECT_EQ(textOf(f.control("Version")), "T1.0\xC3\xA9");
-    EXPECT_NE(textOf(edit).find("T1.0\xC3\xA9"), std::string::npos);
-}
-
-TEST(WinViewWindow, DebugLayoutMovesAndTabCrossesFrames) {
-    WinViewFixture f(Program::Brelund);
-    Form1& form = f.program.form();
-    form.form.setWidth(form.DebugWidth);
-    form.form.setCaption(form.form.caption() + " (Debug mode!!)");
-    form.Frame5.setLeft(6120);
-    RECT outer{};
-    GetWindowRect(f.view->window(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 820);
-    EXPECT_EQ(placeOf(f.control("Frame5")).x, 408);
-    EXPECT_TRUE(textOf(f.view->window()).ends_with(" (Debug mode!!)"));
-
-    // Tab goes on in the description's order, from the port frame's last control to the next frame.
-    f.view->show();
-    SetFocus(f.control("ComStart"));
-    MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    EXPECT_TRUE(f.view->dialogMessage(tab));
-    EXPECT_EQ(GetFocus(), f.control("Version"));
-}
-
-TEST(WinViewWindow, TabSkipsTheControlsOfAFrameOffTheWindow) {
-    for (const TabCase& c : kTabCases) {
-        WinViewFixture f(Program::Quorvex);
-        Form1& form = f.program.form();
-        if (c.debugMode) {
-            form.form.setWidth(form.DebugWidth);
-            form.Frame5.setLeft(6120);
-        }
-        f.view->show();
-        SetFocus(f.control(c.from));
-        MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-        EXPECT_TRUE(f.view->dialogMessage(tab));
-        HWND to = f.control(c.to);
-        EXPECT_TRUE(GetFocus() == to || GetParent(GetFocus()) == to) << c.to << " debug mode " << c.debugMode;
-    }
 }
 
 // A captionless tick box marks the focus around its box, as long as the focus is shown.
@@ -362,17 +266,9 @@ TEST(WinViewWindow, AnotherDpiScalesTheWindowControlsAndFonts) {
     EXPECT_NE(SendMessageW(serial, WM_GETFONT, 0, 0), fontAt96);
 }
 
-TEST(WinViewWindow, CloseAndSessionEndRunTheHandlerOnceAndMovesReachTheModel) {
+TEST(WinViewWindow, SessionEndThenCloseRunsTheHandlerOnce) {
     WinViewFixture f(Program::Quorvex);
     HWND window = f.view->window();
-    SetWindowPos(window, nullptr, 120, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(f.program.form().form.left(), 1800);
-    EXPECT_EQ(f.program.form().form.top(), 900);
-    f.program.form().form.setLeft(2400);
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.left, 160);
-
     SendMessageW(window, WM_ENDSESSION, TRUE, 0);
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(f.closes, 1);

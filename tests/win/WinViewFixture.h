@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/win/TextConvert.h"
-#include "platform/win/WinWindowView.h"
+#include "platform/win/services/TextConvert.h"
+#include "platform/win/view/WinWindowView.h"
 #include "tests/support/TestProgram.h"
-#include "tests/view/WindowCases.h"
+#include "tests/viewcases/WindowCases.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The Windows view of both programs after start-up, checked against the same table as the Qt view
-// (tests/view/WindowCases.h): names, texts, enabled states and geometry, read back from the native
+// (tests/viewcases/WindowCases.h): names, texts, enabled states and geometry, read back from the native
 // controls.
 #include "tests/win/WinViewFixture.h"
 

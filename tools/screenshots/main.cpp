@@ -2,7 +2,7 @@
 // session of each (written and checked against a simulated module in virtual time). The windows
 // are grabbed on Qt's offscreen platform, so no display is needed and the pictures do not depend
 // on a window manager. Usage: screenshots FOLDER (scripts/screenshots runs it for docs/).
-#include "platform/qt/QtWindowView.h"
+#include "platform/qt/view/QtWindowView.h"
 #include "tests/support/FakeModule.h"
 #include "tests/support/TestProgram.h"
 

@@ -1,9 +1,14 @@
 #include "core/window/Controls.h"
 #include "core/window/Form1.h"
+#include "core/window/FramesFirst.h"
 #include "core/window/Grid.h"
 #include "core/window/Timer.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -42,6 +47,56 @@ TEST(Grid, RewritingTheSameCellTextIsSilent) {
     EXPECT_EQ(seen.count, 1);
     EXPECT_EQ(grid.textMatrix(3, 2), "5A");
     EXPECT_THROW(grid.setTextMatrix(13, 0, "x"), std::out_of_range);
+}
+
+// What each setter notifies is what a view decodes from it, so the views show the right cell.
+TEST(Grid, NotificationsDecodeToWhatAViewShowsAgain) {
+    using What = Grid::Change::What;
+    Grid grid;
+    std::vector<std::tuple<What, int, int>> seen;
+    grid.observe([&](Prop prop, int index) {
+        const Grid::Change change = grid.change(prop, index);
+        seen.emplace_back(change.what, change.row, change.column);
+    });
+    grid.setShape(13, 5);
+    grid.setTextMatrix(3, 2, "5A");
+    grid.setColumnWidth(4, 900);
+    grid.setFixedAlignment(1, Align::Center);
+    grid.setAlignment(Align::Right);
+    EXPECT_EQ(seen, (std::vector<std::tuple<What, int, int>>{{What::Shape, 0, 0},
+                                                             {What::Cell, 3, 2},
+                                                             {What::ColumnWidth, 0, 4},
+                                                             {What::ColumnAlignment, 0, 1},
+                                                             {What::Other, 0, 0}}));
+    EXPECT_EQ(Grid().change(Prop::Cell, 0).what, What::Nothing);  // no columns, no cells
+}
+
+// A control goes into its frame's view; one whose frame is absent or has no view is left out.
+TEST(FramesFirst, ControlsGoIntoTheirFramesViewOrAreLeftOut) {
+    Frame shown, absent, viewless;
+    Label inShown, inAbsent, inViewless, alone;
+    for (auto [control, name, frame, present] :
+         {std::tuple<Control*, const char*, Control*, bool>{&shown, "shown", nullptr, true},
+          {&absent, "absent", nullptr, false},
+          {&viewless, "viewless", nullptr, true},
+          {&inShown, "inShown", &shown, true},
+          {&inAbsent, "inAbsent", &absent, true},
+          {&inViewless, "inViewless", &viewless, true},
+          {&alone, "alone", nullptr, true}}) {
+        control->name = name;
+        control->parent = frame;
+        control->present = present;
+    }
+    std::vector<std::string> built;
+    const std::string window = "window";
+    buildFramesFirst<const std::string*>(
+        {&shown, &absent, &viewless, &inShown, &inAbsent, &inViewless, &alone}, &window,
+        [&built](Control& control, const std::string* parent) -> const std::string* {
+            built.push_back(control.name + " in " + *parent);
+            return control.name == "viewless" ? nullptr : &control.name;
+        });
+    EXPECT_EQ(built, (std::vector<std::string>{"shown in window", "viewless in window", "inShown in shown",
+                                               "alone in window"}));
 }
 
 TEST(ComboBox, ChangeEventRunsOnlyWhenTheTextChanges) {
