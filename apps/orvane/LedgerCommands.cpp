@@ -141,9 +141,8 @@ int report(const Options& options, std::ostream& out, std::ostream& err, Ledger&
 // With --line: the line's attempts that the answer needs, copied into a ledger in memory, so that
 // the line is answered with the very same queries as the station.
 int fromLine(const Options& options, std::ostream& out, std::ostream& err) {
-    if (!line::available())
-        return fail(out, err, options.json,
-                    "--line is not available in this build: it has no PostgreSQL client", kExitLine);
+    if (const std::string why = line::tlsRefusal(options.lineUrl); !why.empty())
+        return fail(out, err, options.json, why, kExitLine);
     auto opened = Ledger::open(":memory:");
     if (!opened.ledger) return fail(out, err, options.json, opened.error);
     const std::string why = options.command == Command::History

@@ -96,10 +96,6 @@ std::string mirrorRows(const PgResult& rows, ledger::Database& db, const std::st
 
 }  // namespace
 
-bool available() {
-    return true;
-}
-
 std::string initLine(const std::string& url) {
     PgConnection conn;
     if (std::string why = connect(conn, url); !why.empty()) return why;

@@ -11,11 +11,13 @@
 
 namespace orvane::line {
 
-// Whether this build can reach a line's PostgreSQL database (the Windows build cannot).
-bool available();
+// Why `conninfo` cannot be used by this build, or "": a libpq built without TLS (the Windows
+// build's) cannot honour an sslmode that demands it, and says so before any connection is tried.
+std::string tlsRefusal(const std::string& conninfo);
 
 // The line a command uses: --line URL, else $ORVANE_LINE (a variable set to "" counts as not set);
-// "" for none. `error` when one was asked for and this build cannot reach it.
+// "" for none. `error` when one was asked for and this build cannot reach it (TLS demanded of a
+// build without it).
 struct LineChoice {
     std::string url;
     std::string error;

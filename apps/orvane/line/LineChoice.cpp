@@ -6,9 +6,7 @@ LineChoice chooseLine(const std::string& option, const ledger::EnvironmentLookup
     LineChoice choice{option, {}};
     if (choice.url.empty() && environment)
         if (const auto value = environment("ORVANE_LINE")) choice.url = *value;
-    if (!choice.url.empty() && !available())
-        choice.error =
-            "a line (--line, ORVANE_LINE) is not available in this build: it has no PostgreSQL client";
+    if (!choice.url.empty()) choice.error = tlsRefusal(choice.url);
     return choice;
 }
 

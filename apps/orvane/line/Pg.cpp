@@ -1,5 +1,7 @@
 #include "apps/orvane/line/Pg.h"
 
+#include "apps/orvane/line/Line.h"
+
 #include <libpq-fe.h>
 
 #include <cstdlib>
@@ -16,7 +18,31 @@ std::string trimmed(const char* message) {
     return text;
 }
 
+// What a station whose libpq has no TLS is told when a line asks for it.
+const char* const kNoTls =
+    "this build connects without TLS: use sslmode=disable, on a network the line trusts (see the README)";
+
+bool hasTls() {
+    return PQsslAttribute(nullptr, "library") != nullptr;
+}
+
 }  // namespace
+
+std::string tlsRefusal(const std::string& conninfo) {
+    if (hasTls()) return {};
+    PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), nullptr);
+    if (!options) return {};  // libpq itself says what is wrong with it when connecting
+    std::string demanded;
+    for (const PQconninfoOption* o = options; o->keyword; ++o) {
+        if (!o->val) continue;
+        const std::string keyword = o->keyword, value = o->val;
+        if (keyword == "sslmode" && (value == "require" || value.rfind("verify-", 0) == 0))
+            demanded = "sslmode=" + value;
+        if (keyword == "requiressl" && value == "1") demanded = "requiressl=1";
+    }
+    PQconninfoFree(options);
+    return demanded.empty() ? std::string() : "the line asks for TLS (" + demanded + "), but " + kNoTls;
+}
 
 void PgResult::Free::operator()(pg_result* result) const {
     PQclear(result);
@@ -67,6 +93,9 @@ std::string PgConnection::open(const std::string& conninfo, int connectTimeoutSe
     if (PQstatus(m_conn.get()) == CONNECTION_OK) return {};
     std::string why = trimmed(PQerrorMessage(m_conn.get()));
     m_conn.reset();
+    // TLS asked for outside the conninfo (PGSSLMODE, a service file).
+    if (!hasTls() && why.find("SSL support is not compiled in") != std::string::npos)
+        why += "; " + std::string(kNoTls);
     return why.empty() ? "cannot connect" : why;
 }
 
