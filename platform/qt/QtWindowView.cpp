@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -53,8 +54,21 @@ ControlBinding* bind(Control& control, QWidget* parent, const ViewContext& conte
 }  // namespace
 
 QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClose)
-    : m_window(std::make_unique<WindowWidget>(form.form, dpi, std::move(onClose))) {
-    const ViewContext context{dpi, &m_widgetWrites};
+    : m_dpi(dpi), m_window(std::make_unique<WindowWidget>(form.form, dpi, std::move(onClose))) {
+    buildControls(form);
+}
+
+QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClose, ShowFirst)
+    : m_dpi(dpi), m_window(std::make_unique<WindowWidget>(form.form, dpi, std::move(onClose))) {
+    m_window->show();
+    // Hands the window to the display server now (X queues requests until the next flush) without
+    // handling any event: no paint and no input before the controls are there.
+    QGuiApplication::sync();
+    buildControls(form);
+}
+
+void QtWindowView::buildControls(Form1& form) {
+    const ViewContext context{m_dpi, &m_widgetWrites};
     // Frames come first in the model's list, so a control's frame always has its widget already.
     std::map<const Control*, QWidget*> frames;
     for (Control* control : form.controls()) {
@@ -68,7 +82,10 @@ QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClos
         ControlBinding* binding = bind(*control, parent, context);
         if (!binding) continue;
         binding->attach();
-        if (control->kind() == Kind::Frame) frames[control] = qobject_cast<QWidget*>(binding->parent());
+        auto* widget = qobject_cast<QWidget*>(binding->parent());
+        // A widget added to a window already shown stays hidden until shown itself.
+        if (parent->isVisible() && control->visible()) widget->show();
+        if (control->kind() == Kind::Frame) frames[control] = widget;
     }
 }
 
