@@ -36,9 +36,11 @@ QtSerialPort::~QtSerialPort() {
     releaseDevice();
 }
 
-std::vector<PortEntry> QtSerialPort::enumeratePorts() {
-    // Qt already leaves out the placeholder UARTs (ttyS entries without hardware) that every Linux
-    // system lists.
+namespace {
+
+// The serial devices as the system lists them now. Qt already leaves out the placeholder UARTs
+// (ttyS entries without hardware) that every Linux system lists.
+std::vector<linux_ports::SerialDevice> systemDevices() {
     std::vector<linux_ports::SerialDevice> devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
 #ifdef Q_OS_WIN
@@ -48,6 +50,23 @@ std::vector<PortEntry> QtSerialPort::enumeratePorts() {
 #endif
         devices.push_back({toStd(device), toStd(info.description())});
     }
+    return devices;
+}
+
+}  // namespace
+
+std::future<std::vector<linux_ports::SerialDevice>> QtSerialPort::startScan() {
+    return std::async(std::launch::async, systemDevices);
+}
+
+void QtSerialPort::useScan(std::future<std::vector<linux_ports::SerialDevice>> scan) {
+    m_scan = std::move(scan);
+}
+
+std::vector<PortEntry> QtSerialPort::enumeratePorts() {
+    // Listing the devices walks every tty the kernel knows (tens of them, most virtual consoles):
+    // a scan started earlier is waited for, not repeated.
+    const std::vector<linux_ports::SerialDevice> devices = m_scan.valid() ? m_scan.get() : systemDevices();
     return m_numbering.number(devices);
 }
 

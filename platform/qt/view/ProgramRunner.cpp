@@ -19,6 +19,8 @@
 namespace orvane::qt {
 
 int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerModel) {
+    // The port scan of start-up lists the system's devices while the toolkit starts.
+    auto portScan = QtSerialPort::startScan();
     QApplication application(argc, argv);
     // A termination signal (a session logout, Ctrl+C in the terminal) quits in order, so the
     // shut-down still runs and the settings are saved.
@@ -26,6 +28,7 @@ int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerM
     loop.onTermination([&loop] { loop.quit(0); });
 
     QtSerialPort port;
+    port.useScan(std::move(portScan));
     QtFileDialog fileDialog;
     QtMessageBox messageBox;
     QtAppInfo appInfo;
@@ -44,8 +47,7 @@ int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerM
 
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double dpi = primary ? primary->logicalDotsPerInch() : 96.0;
-    QtWindowView view(app.form(), dpi, unload);
-    view.window().show();
+    QtWindowView view(app.form(), dpi, unload, QtWindowView::ShowFirst{});
 
     TimerDriver timers(app.form(), loop);
     timers.start();

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -52,14 +53,31 @@ ControlBinding* bind(Control& control, QWidget* parent, const ViewContext& conte
 }  // namespace
 
 QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClose)
-    : m_window(std::make_unique<WindowWidget>(form.form, dpi, std::move(onClose))) {
-    const ViewContext context{dpi, &m_widgetWrites};
+    : m_dpi(dpi), m_window(std::make_unique<WindowWidget>(form.form, dpi, std::move(onClose))) {
+    buildControls(form);
+}
+
+QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClose, ShowFirst)
+    : m_dpi(dpi), m_window(std::make_unique<WindowWidget>(form.form, dpi, std::move(onClose))) {
+    m_window->show();
+    // Hands the window to the display server now (X queues requests until the next flush) without
+    // handling any event: no paint and no input before the controls are there.
+    QGuiApplication::sync();
+    buildControls(form);
+}
+
+void QtWindowView::buildControls(Form1& form) {
+    const ViewContext context{m_dpi, &m_widgetWrites};
     buildFramesFirst<QWidget*>(form.controls(), m_window.get(),
                                [&context](Control& control, QWidget* parent) -> QWidget* {
                                    ControlBinding* binding = bind(control, parent, context);
                                    if (!binding) return nullptr;
                                    binding->attach();
-                                   return qobject_cast<QWidget*>(binding->parent());
+                                   auto* widget = qobject_cast<QWidget*>(binding->parent());
+                                   // A widget added to a window already shown stays hidden until
+                                   // shown itself.
+                                   if (parent->isVisible() && control.visible()) widget->show();
+                                   return widget;
                                });
 }
 

@@ -15,6 +15,13 @@ class QtWindowView {
 public:
     // onClose runs once when the window is asked to close, before it closes.
     QtWindowView(Form1& form, double dpi, std::function<void()> onClose);
+    // The same window, shown first: the top-level window is made and put on the display (mapped,
+    // not yet painted), then the controls' widgets are built into it. The event loop, entered only
+    // after this returns, paints the window whole and handles the first input. The window stands
+    // on the screen as soon as its caption, place and size are known, instead of after the
+    // widgets (fonts, styles, lists) are made.
+    struct ShowFirst {};
+    QtWindowView(Form1& form, double dpi, std::function<void()> onClose, ShowFirst);
     ~QtWindowView();
     QtWindowView(const QtWindowView&) = delete;
     QtWindowView& operator=(const QtWindowView&) = delete;
@@ -26,6 +33,9 @@ public:
     int widgetWrites() const { return m_widgetWrites; }
 
 private:
+    void buildControls(Form1& form);
+
+    double m_dpi;
     int m_widgetWrites = 0;
     std::unique_ptr<WindowWidget> m_window;
 };

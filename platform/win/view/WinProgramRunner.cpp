@@ -33,11 +33,9 @@ int runProgram(Profile profile, IRegisterModel& registerModel) {
     lifetime.load();
     // Shut-down runs once, whether the window closes or the session ends.
     auto unload = [&lifetime] { lifetime.unload(); };
-    WinWindowView view(app.form(), systemDpi(), unload, [&loop] { loop.quit(0); });
-    // A window that starts on a monitor of another dpi takes that monitor's.
-    if (const int dpi = windowDpi(view.window()); dpi != systemDpi()) view.topWindow().setDpi(dpi);
+    WinWindowView view(
+        app.form(), systemDpi(), unload, [&loop] { loop.quit(0); }, WinWindowView::ShowFirst{});
     loop.setMessageFilter([&view](tagMSG& message) { return view.dialogMessage(message); });
-    view.show();
 
     TimerDriver timers(app.form(), loop);
     timers.start();

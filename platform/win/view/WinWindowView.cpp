@@ -5,6 +5,7 @@
 #include "platform/win/view/EditControls.h"
 #include "platform/win/view/GridControl.h"
 #include "platform/win/view/SimpleControls.h"
+#include "platform/win/view/WinDialogs.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -65,6 +66,24 @@ int WinWindowView::controlId(Form1& form, const Control& control) {
 
 WinWindowView::WinWindowView(Form1& form, int dpi, std::function<void()> onClose,
                              std::function<void()> onDestroyed) {
+    makeWindow(form, dpi, std::move(onClose), std::move(onDestroyed));
+    buildControls(form);
+}
+
+WinWindowView::WinWindowView(Form1& form, int dpi, std::function<void()> onClose,
+                             std::function<void()> onDestroyed, ShowFirst) {
+    makeWindow(form, dpi, std::move(onClose), std::move(onDestroyed));
+    // A window that starts on a monitor of another dpi takes that monitor's before it is shown.
+    if (const int shown = windowDpi(window()); shown != m_context.dpi) m_window->setDpi(shown);
+    // Shown without a paint: messages are not pumped until the controls are there, so the first
+    // paint shows the whole window and no input reaches it before.
+    ShowWindow(window(), SW_SHOWNORMAL);
+    buildControls(form);
+    UpdateWindow(window());
+}
+
+void WinWindowView::makeWindow(Form1& form, int dpi, std::function<void()> onClose,
+                               std::function<void()> onDestroyed) {
     initCommonControls();
     m_context.dpi = dpi;
     TopWindow::Handlers handlers;
@@ -80,7 +99,9 @@ WinWindowView::WinWindowView(Form1& form, int dpi, std::function<void()> onClose
         WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(m_context.toolTip, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
+}
 
+void WinWindowView::buildControls(Form1& form) {
     // Within a frame the controls are made in the description's order, which is the Tab order.
     buildFramesFirst<HWND>(form.controls(), window(), [this, &form](Control& control, HWND parent) -> HWND {
         std::unique_ptr<NativeControl> made = make(control, parent, m_context);

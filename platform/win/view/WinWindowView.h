@@ -24,6 +24,13 @@ public:
     // goes; onDestroyed when it is gone.
     WinWindowView(Form1& form, int dpi, std::function<void()> onClose,
                   std::function<void()> onDestroyed = {});
+    // The same window, shown first: the top window is made, takes its monitor's dpi and is shown
+    // (not yet painted), then the controls are made in it and the whole window painted. The window
+    // stands on the screen as soon as its caption, place and size are known, instead of after
+    // every control is made; no message is pumped in between, so no input comes before them.
+    struct ShowFirst {};
+    WinWindowView(Form1& form, int dpi, std::function<void()> onClose, std::function<void()> onDestroyed,
+                  ShowFirst);
     ~WinWindowView();
     WinWindowView(const WinWindowView&) = delete;
     WinWindowView& operator=(const WinWindowView&) = delete;
@@ -47,6 +54,8 @@ public:
     static int controlId(Form1& form, const Control& control);
 
 private:
+    void makeWindow(Form1& form, int dpi, std::function<void()> onClose, std::function<void()> onDestroyed);
+    void buildControls(Form1& form);
     bool route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     NativeControl* find(HWND hwnd) const;
     void rescale();
