@@ -81,10 +81,10 @@ void ProductionLine::concluded(std::size_t rig, const ModuleReport& handled) {
     }
     ++m_concluded;
     // A lost record stops the line: nothing more is written that could not be accounted for.
-    if (report.verdict.exitStatus() == kExitFile) {
-        if (rank(report.verdict) > rank(m_worst)) m_worst = report.verdict;
-        stopAll();
-    }
+    // A port or a record that failed with a module counts towards the line's status as a rig's
+    // end does: a port that failed on the last module of --count still makes the status 3.
+    if (rank(report.verdict) >= 2 && rank(report.verdict) > rank(m_worst)) m_worst = report.verdict;
+    if (report.verdict.exitStatus() == kExitFile) stopAll();
     if (m_count > 0 && m_concluded >= m_count) stopAll();
 }
 

@@ -2,6 +2,7 @@
 // before its line is printed; refused before anything is sent when it cannot be opened; a commit
 // that fails later stops the line as a lost record; a unit that passed before is named a repeat.
 #include "apps/orvane/ledger/Ledger.h"
+#include "apps/orvane/ledger/Sqlite.h"
 #include "tests/behaviour/orvane/OrvaneLine.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,30 @@ TEST_F(OrvaneLedger, EveryAttemptIsARow) {
         EXPECT_NE(h.attempts[0].uuid, h.attempts[1].uuid);
         EXPECT_FALSE(h.lastPass);
     }
+}
+
+// Each kind of ending is a row with its reason code, in the order the modules were handled: a
+// pass, the other module type, no serial number, a unit swapped after its identity (and the unit
+// swapped in), a port that fails mid-write.
+TEST_F(OrvaneLedger, EachKindOfEndingIsARow) {
+    Line line(Program::Quorvex);
+    modsim::RigModule swapped = unit(6);
+    swapped.faults.leaveAfter = "/D";
+    line.rig(
+        {unit(1), unit(3, [](auto& f) { f.wrongType = true; }), unit(4, [](auto& f) { f.noReply = {"/D"}; }),
+         swapped, unit(7), unit(8, [](auto& f) { f.closeAfter = 8; })},
+        20000);
+    const Ran ran = line.run("run", kFreq + " --count 6");
+    EXPECT_EQ(ran.status, 3) << ran.out << ran.err;
+    auto opened = ledger::Ledger::openExisting(line.path("ledger.db"));
+    ASSERT_TRUE(opened.ledger) << opened.error;
+    ledger::Statement rows(opened.ledger->database(), "SELECT serial, reason FROM attempt ORDER BY id");
+    std::string ends;
+    while (rows.step())
+        ends += rows.text(0) + ":" + rows.text(1) + " ";
+    EXPECT_EQ(ends,
+              "00000001: 00000003:wrong-module-type :no-response 00000006:module-changed 00000007: "
+              "00000008:port-error ");
 }
 
 // A ledger that cannot be opened is refused before anything is sent.
