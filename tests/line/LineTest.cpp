@@ -340,7 +340,7 @@ TEST_F(LineTest, KillNineNeverLosesAnAnnouncedAttempt) {
 
     const std::string ledgerFile = pathOf("station.db");
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> moment(300, 3000);
+    std::uniform_int_distribution<int> moment(300, 6000);
     long long printed = 0;
     for (int round = 0; round < 20; ++round) {
         int out = -1;
@@ -363,7 +363,7 @@ TEST_F(LineTest, KillNineNeverLosesAnAnnouncedAttempt) {
     ::kill(sim, SIGTERM);
     statusOf(sim);
     ::close(simOut);
-    EXPECT_GT(printed, 0);
+    EXPECT_GT(printed, 0) << "no module line in any round: the rounds prove nothing";
 
     const SyncResult sync = syncLedger(ledgerFile, m_url);
     EXPECT_EQ(sync.error, "");
