@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -246,6 +247,23 @@ TEST(ViewTimers, QtLoopRunsTheModelTimers) {
     QTest::qWait(100);
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(posted, (std::vector<int>{1, 2}));
+}
+
+// A termination signal during start-up quits before the loop runs: the run must still end, with
+// the ordered shut-down (aboutToQuit), not wait forever.
+TEST(ViewTimers, AQuitBeforeTheLoopRunsEndsTheRun) {
+    qt::QtEventLoop loop;
+    bool shutDown = false;
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, [&shutDown] { shutDown = true; });
+    loop.post(0, [&loop] { loop.quit(7); });
+    QCoreApplication::processEvents();  // start-up handling events before the loop runs
+    bool ended = false;
+    QTimer::singleShot(3000, &loop, [&ended] {
+        if (!ended) QCoreApplication::exit(-1);
+    });
+    EXPECT_EQ(loop.run(), 7);
+    ended = true;
+    EXPECT_TRUE(shutDown);
 }
 
 }  // namespace

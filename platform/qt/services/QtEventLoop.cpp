@@ -50,10 +50,19 @@ void QtEventLoop::onTermination(std::function<void()> handler) {
 }
 
 int QtEventLoop::run() {
-    return QCoreApplication::exec();
+    m_running = true;
+    // Qt forgets an exit asked for before exec(); this one is kept and taken once the loop runs,
+    // so the ordered shut-down still happens.
+    if (m_quitBeforeRun)
+        QTimer::singleShot(0, this, [status = *m_quitBeforeRun] { QCoreApplication::exit(status); });
+    m_quitBeforeRun.reset();
+    const int status = QCoreApplication::exec();
+    m_running = false;
+    return status;
 }
 
 void QtEventLoop::quit(int status) {
+    if (!m_running) m_quitBeforeRun = status;
     QCoreApplication::exit(status);
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QTimer;
 
@@ -17,7 +18,8 @@ class TerminationSignals;
 
 // The event loop of a Qt program (a QCoreApplication or QApplication must exist): callbacks and
 // timers are precise QTimers, the clock a monotonic QElapsedTimer, and SIGTERM, SIGINT and SIGHUP
-// reach the termination handler on the loop.
+// reach the termination handler on the loop. A quit before the loop runs (a signal during start-up)
+// ends the run as soon as it starts.
 class QtEventLoop : public QObject, public IEventLoop {
     Q_OBJECT
 public:
@@ -38,6 +40,8 @@ private:
     std::map<TimerId, QTimer*> m_timers;
     std::function<void()> m_termination;
     std::unique_ptr<TerminationSignals> m_signals;
+    bool m_running = false;
+    std::optional<int> m_quitBeforeRun;
 };
 
 }  // namespace orvane::qt
