@@ -100,10 +100,8 @@ void App::loadHeadless() {
     load(false);
 }
 
-void App::load(bool windowed) {
-    Form1& f = m_form;
+void App::shapeWindow(Form1& f) const {
     const IAppInfo& app = m_platform.appInfo;
-
     const std::string major = std::to_string(app.versionMajor());
     const std::string minor = std::to_string(app.versionMinor());
     const std::string revision = std::to_string(app.versionRevision());
@@ -112,6 +110,25 @@ void App::load(bool windowed) {
     f.form.setHeight(kWindowHeight);
     f.DebugWidth = kDebugWindowWidth;
     f.Frame5.setLeft(kDebugFrameHiddenLeft);
+}
+
+void App::previewWindow(Window& window) const {
+    // The same steps on a scratch window: the caption and size, then the settings file's records.
+    Form1 scratch;
+    scratch.form.setCaption(window.caption());
+    scratch.form.setGeometry(window.geometry());
+    shapeWindow(scratch);
+    Settings settings(scratch, m_profile, m_platform);
+    settings.applySettingsFile();
+    window.setCaption(scratch.form.caption());
+    window.setGeometry(scratch.form.geometry());
+}
+
+void App::load(bool windowed) {
+    Form1& f = m_form;
+    const IAppInfo& app = m_platform.appInfo;
+
+    shapeWindow(f);
     f.decimalSeparator = app.decimalSeparator();
 
     if (windowed) skipOnFailure([this] { m_link.scanPorts(); });

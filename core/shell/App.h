@@ -40,6 +40,12 @@ public:
     void loadHeadless();
     // Closes the port, normalises the channel texts and writes the settings file.
     void Form_Unload();
+    // The caption, place and size Form_Load will give the window, worked out without running it
+    // (no port is scanned, no file created, nothing of the program changes), so that a view can
+    // show the window at its place while start-up's slower steps are still to come. `window`
+    // holds the place to start from and gets the result; a place the settings file does not give
+    // stays as it was.
+    void previewWindow(Window& window) const;
 
     // One register refresh: every channel, 0 to 3.
     void IntervalTimer_Timer();
@@ -72,6 +78,8 @@ public:
 
 private:
     void load(bool windowed);
+    // The first step of start-up: the window's caption (with the version) and size.
+    void shapeWindow(Form1& form) const;
     void wire();
     void shapeGrid();
     // After a tick of an exchange's timer: the watcher hears where it is.

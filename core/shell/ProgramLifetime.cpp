@@ -11,18 +11,34 @@ namespace {
 // goes); no coordinate that start-up sets can take this value.
 constexpr int kUnplaced = INT_MIN;
 
-}  // namespace
-
-void ProgramLifetime::load() {
-    Window& window = m_app.form().form;
+void markUnplaced(Window& window) {
     Rect geometry = window.geometry();
     geometry.left = kUnplaced;
     geometry.top = kUnplaced;
     window.setGeometry(geometry);
+}
+
+}  // namespace
+
+void ProgramLifetime::load() {
+    Window& window = m_app.form().form;
+    markUnplaced(window);
     m_app.Form_Load();
-    // A window whose position start-up did not set stands centred on the screen, where new
-    // windows commonly appear.
-    geometry = window.geometry();
+    placeUnplaced(window);
+}
+
+void ProgramLifetime::preview(Window& window) const {
+    const Window& form = m_app.form().form;
+    window.setCaption(form.caption());
+    window.setGeometry(form.geometry());
+    window.setFont(form.font());
+    markUnplaced(window);
+    m_app.previewWindow(window);
+    placeUnplaced(window);
+}
+
+void ProgramLifetime::placeUnplaced(Window& window) const {
+    Rect geometry = window.geometry();
     if (geometry.left == kUnplaced) geometry.left = std::max(0, (m_screen.widthTwips() - geometry.width) / 2);
     if (geometry.top == kUnplaced) geometry.top = std::max(0, (m_screen.heightTwips() - geometry.height) / 2);
     window.setGeometry(geometry);

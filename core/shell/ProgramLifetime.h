@@ -14,8 +14,15 @@ public:
 
     void load();
     void unload();
+    // The caption, place and size load() will give the window, worked out without running it
+    // (see App::previewWindow), into `window`.
+    void preview(Window& window) const;
 
 private:
+    // A window whose position start-up did not set stands centred on the screen, where new
+    // windows commonly appear.
+    void placeUnplaced(Window& window) const;
+
     App& m_app;
     const IScreen& m_screen;
     bool m_unloaded = false;

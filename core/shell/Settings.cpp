@@ -15,9 +15,17 @@ std::string Settings::settingsPath() const {
 }
 
 void Settings::ReadSettingsFile() {
+    readFile(true);
+}
+
+void Settings::applySettingsFile() {
+    readFile(false);
+}
+
+void Settings::readFile(bool createMissing) {
     try {
         const std::string path = settingsPath();
-        if (!m_platform.files.ensureExists(path)) return;
+        if (createMissing && !m_platform.files.ensureExists(path)) return;
         const std::optional<std::string> bytes = m_platform.files.read(path);
         if (!bytes) return;
         applySettingsText(*bytes);

@@ -20,6 +20,9 @@ public:
     // the end of the file, at a record cut short by it, at a TOP or LEFT value that is not a
     // number, or at any failure; what was applied before stays. Never throws.
     void ReadSettingsFile();
+    // Applies the file's records as ReadSettingsFile does, but only reads: a missing file stays
+    // missing. Never throws.
+    void applySettingsFile();
 
     // Replaces the file with the current position, port text, log name, channel texts and debug
     // switch, as files::replaceFileAtomically does: the new file is complete or the old one stays
@@ -34,6 +37,7 @@ public:
     std::string settingsPath() const;
 
 private:
+    void readFile(bool createMissing);
     // Applies one record; false when reading has to end at it.
     bool applyRecord(const files::Record& record);
 

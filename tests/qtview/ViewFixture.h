@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/shell/ProgramLifetime.h"
 #include "platform/qt/view/QtWindowView.h"
 #include "tests/support/TestProgram.h"
 
+#include <QApplication>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -19,6 +21,23 @@ public:
         program.start();
         view = std::make_unique<qt::QtWindowView>(program.form(), dpi, [this] { ++closes; });
     }
+    // Built as the programs build it: the window shown from the preview, then start-up, then the
+    // controls. `titleInStartUp` is what the window's title bar said while start-up ran.
+    struct ShownFirst {};
+    ViewFixture(Program which, ShownFirst) : program(which) {
+        ProgramLifetime lifetime(*program.app, program.screen);
+        Window preview;
+        lifetime.preview(preview);
+        view = std::make_unique<qt::QtWindowView>(
+            program.form(), 96.0, [this] { ++closes; }, preview,
+            [&] {
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (qobject_cast<qt::WindowWidget*>(top) && top->isVisible())
+                        titleInStartUp = top->windowTitle().toStdString();
+                lifetime.load();
+                program.clock.attachAll(program.form());
+            });
+    }
 
     template <class W>
     W* find(const std::string& name) {
@@ -32,6 +51,7 @@ public:
 
     TestProgram program;
     int closes = 0;
+    std::string titleInStartUp;
     std::unique_ptr<qt::QtWindowView> view;
 };
 

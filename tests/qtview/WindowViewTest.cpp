@@ -30,7 +30,9 @@ class WindowView : public ::testing::TestWithParam<WindowCase> {};
 
 TEST_P(WindowView, ShowsTheWindowInItsStartState) {
     const WindowCase& c = GetParam();
-    ViewFixture f(c.program);
+    ViewFixture f(c.program, ViewFixture::ShownFirst{});
+    // The title bar says the final caption from the start, before start-up adds the version.
+    EXPECT_EQ(f.titleInStartUp, c.caption);
     EXPECT_EQ(f.view->window().windowTitle(), QString::fromLatin1(c.caption));
     EXPECT_EQ(f.view->window().outerSizePixels(), QSize(kOuterSize.width, kOuterSize.height));
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/shell/ProgramLifetime.h"
 #include "platform/win/services/TextConvert.h"
 #include "platform/win/view/WinWindowView.h"
 #include "tests/support/TestProgram.h"
@@ -14,6 +15,13 @@
 
 namespace orvane::test {
 
+// A window's text as UTF-8.
+inline std::string textOf(HWND hwnd) {
+    wchar_t text[512] = {};
+    GetWindowTextW(hwnd, text, 512);
+    return win::narrow(text);
+}
+
 // One program after start-up with its Windows window built at 96 dpi (not shown unless a test
 // shows it); the virtual clock drives the model's timers, so nothing ticks unless a test advances
 // it.
@@ -22,6 +30,21 @@ public:
     explicit WinViewFixture(Program which) : program(which) {
         program.start();
         view = std::make_unique<win::WinWindowView>(program.form(), 96, [this] { ++closes; });
+    }
+    // Built as the programs build it: the window shown from the preview, then start-up, then the
+    // controls. `titleInStartUp` is what the window's title bar said while start-up ran.
+    struct ShownFirst {};
+    WinViewFixture(Program which, ShownFirst) : program(which) {
+        ProgramLifetime lifetime(*program.app, program.screen);
+        Window preview;
+        lifetime.preview(preview);
+        view = std::make_unique<win::WinWindowView>(
+            program.form(), 96, [this] { ++closes; }, std::function<void()>{}, preview,
+            [&] {
+                titleInStartUp = textOf(FindWindowW(L"OrvaneWindow", nullptr));
+                lifetime.load();
+                program.clock.attachAll(program.form());
+            });
     }
 
     // The native control of a model control; fails the test when it has none.
@@ -33,15 +56,9 @@ public:
 
     TestProgram program;
     int closes = 0;
+    std::string titleInStartUp;
     std::unique_ptr<win::WinWindowView> view;
 };
-
-// A window's text as UTF-8.
-inline std::string textOf(HWND hwnd) {
-    wchar_t text[512] = {};
-    GetWindowTextW(hwnd, text, 512);
-    return win::narrow(text);
-}
 
 // A window's place in its parent's client area, in pixels.
 inline Pixels placeOf(HWND hwnd) {

@@ -28,8 +28,10 @@ class WinWindowView : public ::testing::TestWithParam<WindowCase> {};
 
 TEST_P(WinWindowView, ShowsTheWindowInItsStartState) {
     const WindowCase& c = GetParam();
-    WinViewFixture f(c.program);
+    WinViewFixture f(c.program, WinViewFixture::ShownFirst{});
     HWND window = f.view->window();
+    // The title bar says the final caption from the start, before start-up adds the version.
+    EXPECT_EQ(f.titleInStartUp, c.caption);
     EXPECT_EQ(textOf(window), c.caption);
     RECT outer{};
     GetWindowRect(window, &outer);

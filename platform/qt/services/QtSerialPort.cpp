@@ -55,19 +55,8 @@ std::vector<linux_ports::SerialDevice> systemDevices() {
 
 }  // namespace
 
-std::future<std::vector<linux_ports::SerialDevice>> QtSerialPort::startScan() {
-    return std::async(std::launch::async, systemDevices);
-}
-
-void QtSerialPort::useScan(std::future<std::vector<linux_ports::SerialDevice>> scan) {
-    m_scan = std::move(scan);
-}
-
 std::vector<PortEntry> QtSerialPort::enumeratePorts() {
-    // Listing the devices walks every tty the kernel knows (tens of them, most virtual consoles):
-    // a scan started earlier is waited for, not repeated.
-    const std::vector<linux_ports::SerialDevice> devices = m_scan.valid() ? m_scan.get() : systemDevices();
-    return m_numbering.number(devices);
+    return m_numbering.number(systemDevices());
 }
 
 bool QtSerialPort::setPortNumber(int number) {

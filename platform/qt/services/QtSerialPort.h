@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QSerialPort>
 
-#include <future>
 #include <vector>
 
 namespace orvane::qt {
@@ -20,13 +19,6 @@ class QtSerialPort : public QObject, public ISerialPort {
 public:
     explicit QtSerialPort(QObject* parent = nullptr);
     ~QtSerialPort() override;
-
-    // Starts listing the system's serial devices on a worker thread, so that start-up's port scan
-    // overlaps with the toolkit's own start; hand the result to useScan. Needs no application.
-    static std::future<std::vector<linux_ports::SerialDevice>> startScan();
-    // The next enumeratePorts takes its devices from this scan instead of listing them again;
-    // every later one lists them anew.
-    void useScan(std::future<std::vector<linux_ports::SerialDevice>> scan);
 
     std::vector<PortEntry> enumeratePorts() override;
     bool setPortNumber(int number) override;
@@ -61,7 +53,6 @@ private:
     bool applyLine(bool ok);
 
     QSerialPort m_port;
-    std::future<std::vector<linux_ports::SerialDevice>> m_scan;
     linux_ports::PortNumbering m_numbering;
     int m_number = 1;
     std::string m_devicePath;

@@ -19,8 +19,6 @@
 namespace orvane::qt {
 
 int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerModel) {
-    // The port scan of start-up lists the system's devices while the toolkit starts.
-    auto portScan = QtSerialPort::startScan();
     QApplication application(argc, argv);
     // A termination signal (a session logout, Ctrl+C in the terminal) quits in order, so the
     // shut-down still runs and the settings are saved.
@@ -28,7 +26,6 @@ int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerM
     loop.onTermination([&loop] { loop.quit(0); });
 
     QtSerialPort port;
-    port.useScan(std::move(portScan));
     QtFileDialog fileDialog;
     QtMessageBox messageBox;
     QtAppInfo appInfo;
@@ -40,14 +37,17 @@ int runProgram(int argc, char** argv, Profile profile, IRegisterModel& registerM
 
     App app(std::move(profile), registerModel, platform);
     ProgramLifetime lifetime(app, screen);
-    lifetime.load();
     // Shut-down runs once, whether the window closes or the session ends the application.
     auto unload = [&lifetime] { lifetime.unload(); };
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &application, unload);
 
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double dpi = primary ? primary->logicalDotsPerInch() : 96.0;
-    QtWindowView view(app.form(), dpi, unload, QtWindowView::ShowFirst{});
+    // The window goes on the screen first, where start-up will leave it; start-up (the port scan,
+    // the settings) and the controls follow before the first paint.
+    Window preview;
+    lifetime.preview(preview);
+    QtWindowView view(app.form(), dpi, unload, preview, [&lifetime] { lifetime.load(); });
 
     TimerDriver timers(app.form(), loop);
     timers.start();

@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -57,12 +56,14 @@ QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClos
     buildControls(form);
 }
 
-QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClose, ShowFirst)
-    : m_dpi(dpi), m_window(std::make_unique<WindowWidget>(form.form, dpi, std::move(onClose))) {
+QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClose, const Window& preview,
+                           const std::function<void()>& startUp)
+    : m_dpi(dpi), m_window(std::make_unique<WindowWidget>(preview, form.form, dpi, std::move(onClose))) {
+    // show() hands the window to the display server at once; no event is handled until the event
+    // loop runs, so nothing paints and no input arrives before the controls are there.
     m_window->show();
-    // Hands the window to the display server now (X queues requests until the next flush) without
-    // handling any event: no paint and no input before the controls are there.
-    QGuiApplication::sync();
+    startUp();
+    m_window->follow();
     buildControls(form);
 }
 

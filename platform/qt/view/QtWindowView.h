@@ -15,13 +15,15 @@ class QtWindowView {
 public:
     // onClose runs once when the window is asked to close, before it closes.
     QtWindowView(Form1& form, double dpi, std::function<void()> onClose);
-    // The same window, shown first: the top-level window is made and put on the display (mapped,
-    // not yet painted), then the controls' widgets are built into it. The event loop, entered only
-    // after this returns, paints the window whole and handles the first input. The window stands
-    // on the screen as soon as its caption, place and size are known, instead of after the
-    // widgets (fonts, styles, lists) are made.
-    struct ShowFirst {};
-    QtWindowView(Form1& form, double dpi, std::function<void()> onClose, ShowFirst);
+    // The same window, shown first: the top-level window is put on the display (mapped, not yet
+    // painted) with `preview`'s caption, place and size, then `startUp` runs (the program's
+    // start-up, which brings the model to what the preview shows), then the window follows the
+    // model and the controls' widgets are built into it. The event loop, entered only after this
+    // returns, paints the window whole and handles the first input. The window stands on the
+    // screen as soon as its caption, place and size are known, instead of after start-up's port
+    // scan and the widgets (fonts, styles, lists).
+    QtWindowView(Form1& form, double dpi, std::function<void()> onClose, const Window& preview,
+                 const std::function<void()>& startUp);
     ~QtWindowView();
     QtWindowView(const QtWindowView&) = delete;
     QtWindowView& operator=(const QtWindowView&) = delete;

@@ -18,12 +18,25 @@ const QMargins kEstimatedFrame(4, 26, 4, 4);
 }  // namespace
 
 WindowWidget::WindowWidget(Window& model, double dpi, std::function<void()> onClose)
-    : m_model(model), m_dpi(dpi), m_onClose(std::move(onClose)) {
+    : WindowWidget(model, model, dpi, std::move(onClose)) {
+    follow();
+}
+
+WindowWidget::WindowWidget(const Window& preview, Window& model, double dpi, std::function<void()> onClose)
+    : m_model(model), m_shown(&preview), m_dpi(dpi), m_onClose(std::move(onClose)) {
     setObjectName(toQString(model.name));
     for (Prop prop : {Prop::Text, Prop::Font, Prop::Geometry})
         apply(prop);
+}
+
+void WindowWidget::follow() {
+    if (m_following) return;
+    m_shown = &m_model;
+    m_following = true;
+    for (Prop prop : {Prop::Text, Prop::Font, Prop::Geometry})
+        apply(prop);
     QPointer<WindowWidget> self(this);
-    model.observe([self](Prop prop, int) {
+    m_model.observe([self](Prop prop, int) {
         if (self) self->apply(prop);
     });
 }
@@ -37,22 +50,22 @@ QMargins WindowWidget::frameMargins() const {
 }
 
 QSize WindowWidget::outerSizePixels() const {
-    return {twipsToPixels(m_model.width(), m_dpi), twipsToPixels(m_model.height(), m_dpi)};
+    return {twipsToPixels(m_shown->width(), m_dpi), twipsToPixels(m_shown->height(), m_dpi)};
 }
 
 QPoint WindowWidget::positionPixels() const {
-    return {twipsToPixels(m_model.left(), m_dpi), twipsToPixels(m_model.top(), m_dpi)};
+    return {twipsToPixels(m_shown->left(), m_dpi), twipsToPixels(m_shown->top(), m_dpi)};
 }
 
 void WindowWidget::apply(Prop prop) {
     switch (prop) {
         case Prop::Text: {
-            const QString title = toQString(m_model.caption());
+            const QString title = toQString(m_shown->caption());
             if (windowTitle() != title) setWindowTitle(title);
             break;
         }
         case Prop::Font: {
-            const QFont font = toQFont(m_model.font());
+            const QFont font = toQFont(m_shown->font());
             if (this->font() != font) setFont(font);
             break;
         }
@@ -81,6 +94,7 @@ void WindowWidget::showPosition() {
 
 void WindowWidget::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    if (!m_following) return;
     // The model keeps twips; a position that is the model's own in pixels leaves it as it is, so
     // a position in twips that is not a whole pixel survives.
     if (pos() == positionPixels()) return;

@@ -17,12 +17,19 @@ class WindowWidget : public QWidget {
     Q_OBJECT
 public:
     WindowWidget(Window& model, double dpi, std::function<void()> onClose);
+    // A window that shows `preview`'s caption, font, size and place until follow(): the model may
+    // change meanwhile (start-up bringing it to what the preview shows) without the window taking
+    // each step. `preview` must live until then.
+    WindowWidget(const Window& preview, Window& model, double dpi, std::function<void()> onClose);
+
+    // From now on the window shows the model and follows its changes.
+    void follow();
 
     // The frame the window system adds around the client area: measured once shown, estimated
     // before (borders and a title bar of a common size).
     QMargins frameMargins() const;
 
-    // The model's outer size and position in pixels.
+    // The outer size and position in pixels of the model (of the preview before follow()).
     QSize outerSizePixels() const;
     QPoint positionPixels() const;
 
@@ -36,6 +43,8 @@ private:
     void showPosition();
 
     Window& m_model;
+    const Window* m_shown;  // the preview, then the model
+    bool m_following = false;
     double m_dpi;
     std::function<void()> m_onClose;
     bool m_closed = false;

@@ -26,15 +26,27 @@ void TopWindow::registerClass() {
 }
 
 TopWindow::TopWindow(Window& model, ViewContext& context, Handlers handlers)
-    : m_model(model), m_context(context), m_handlers(std::move(handlers)) {
+    : TopWindow(model, model, context, std::move(handlers)) {
+    follow();
+}
+
+TopWindow::TopWindow(const Window& preview, Window& model, ViewContext& context, Handlers handlers)
+    : m_model(model), m_shown(&preview), m_context(context), m_handlers(std::move(handlers)) {
     registerClass();
     m_hwnd = CreateWindowExW(0, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr,
                              GetModuleHandleW(nullptr), this);
     for (Prop prop : {Prop::Text, Prop::Geometry})
         apply(prop);
+}
+
+void TopWindow::follow() {
+    if (m_placed) return;
+    m_shown = &m_model;
+    for (Prop prop : {Prop::Text, Prop::Geometry})
+        apply(prop);
     m_placed = true;
     std::weak_ptr<int> alive = m_alive;
-    model.observe([this, alive](Prop prop, int) {
+    m_model.observe([this, alive](Prop prop, int) {
         if (!alive.expired()) apply(prop);
     });
 }
@@ -47,7 +59,7 @@ TopWindow::~TopWindow() {
 }
 
 PixelRect TopWindow::outerPixels() const {
-    return toPixels(m_model.geometry(), m_context.dpi);
+    return toPixels(m_shown->geometry(), m_context.dpi);
 }
 
 void TopWindow::show() {
@@ -97,7 +109,7 @@ LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TopWindow::apply(Prop prop) {
     if (prop == Prop::Text) {
-        const std::wstring title = toWide(m_model.caption());
+        const std::wstring title = toWide(m_shown->caption());
         wchar_t shown[256] = {};
         GetWindowTextW(m_hwnd, shown, 256);
         if (title != shown) SetWindowTextW(m_hwnd, title.c_str());
@@ -140,10 +152,12 @@ void TopWindow::dpiChanged(int dpi, const RECT& suggested) {
     // The window keeps its place where the system puts it and takes the model's size at the new
     // dpi; the controls follow.
     m_context.dpi = dpi;
-    Rect geometry = m_model.geometry();
-    geometry.left = pixelsToTwips(suggested.left, dpi);
-    geometry.top = pixelsToTwips(suggested.top, dpi);
-    m_model.setGeometry(geometry);
+    if (m_placed) {
+        Rect geometry = m_model.geometry();
+        geometry.left = pixelsToTwips(suggested.left, dpi);
+        geometry.top = pixelsToTwips(suggested.top, dpi);
+        m_model.setGeometry(geometry);
+    }
     setDpi(dpi);
 }
 

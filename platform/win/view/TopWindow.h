@@ -27,12 +27,18 @@ public:
     };
 
     TopWindow(Window& model, ViewContext& context, Handlers handlers);
+    // A window that shows `preview`'s caption, size and place until follow(): the model may change
+    // meanwhile (start-up bringing it to what the preview shows) without the window taking each
+    // step. `preview` must live until then.
+    TopWindow(const Window& preview, Window& model, ViewContext& context, Handlers handlers);
     ~TopWindow();
     TopWindow(const TopWindow&) = delete;
     TopWindow& operator=(const TopWindow&) = delete;
 
     HWND hwnd() const { return m_hwnd; }
-    // The model's outer size and screen position in pixels.
+    // From now on the window shows the model and follows its changes.
+    void follow();
+    // The outer size and screen position in pixels of the model (of the preview before follow()).
     PixelRect outerPixels() const;
     void show();
     // Takes another dpi: the window its size at it, then the controls theirs.
@@ -49,11 +55,12 @@ private:
     void dpiChanged(int dpi, const RECT& suggested);
 
     Window& m_model;
+    const Window* m_shown;  // the preview, then the model
     ViewContext& m_context;
     Handlers m_handlers;
     HWND m_hwnd = nullptr;
     bool m_closed = false;
-    bool m_placed = false;  // the window stands where the model says: moves from now on are the user's
+    bool m_placed = false;  // following the model: moves from now on are the user's
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 

@@ -30,11 +30,15 @@ int runProgram(Profile profile, IRegisterModel& registerModel) {
 
     App app(std::move(profile), registerModel, platform);
     ProgramLifetime lifetime(app, screen);
-    lifetime.load();
     // Shut-down runs once, whether the window closes or the session ends.
     auto unload = [&lifetime] { lifetime.unload(); };
+    // The window goes on the screen first, where start-up will leave it; start-up (the port scan,
+    // the settings) and the controls follow before the first paint.
+    Window preview;
+    lifetime.preview(preview);
     WinWindowView view(
-        app.form(), systemDpi(), unload, [&loop] { loop.quit(0); }, WinWindowView::ShowFirst{});
+        app.form(), systemDpi(), unload, [&loop] { loop.quit(0); }, preview,
+        [&lifetime] { lifetime.load(); });
     loop.setMessageFilter([&view](tagMSG& message) { return view.dialogMessage(message); });
 
     TimerDriver timers(app.form(), loop);

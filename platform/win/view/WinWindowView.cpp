@@ -66,25 +66,30 @@ int WinWindowView::controlId(Form1& form, const Control& control) {
 
 WinWindowView::WinWindowView(Form1& form, int dpi, std::function<void()> onClose,
                              std::function<void()> onDestroyed) {
-    makeWindow(form, dpi, std::move(onClose), std::move(onDestroyed));
+    makeWindow(form.form, form, dpi, std::move(onClose), std::move(onDestroyed));
+    m_window->follow();
+    makeToolTip();
     buildControls(form);
 }
 
 WinWindowView::WinWindowView(Form1& form, int dpi, std::function<void()> onClose,
-                             std::function<void()> onDestroyed, ShowFirst) {
-    makeWindow(form, dpi, std::move(onClose), std::move(onDestroyed));
+                             std::function<void()> onDestroyed, const Window& preview,
+                             const std::function<void()>& startUp) {
+    makeWindow(preview, form, dpi, std::move(onClose), std::move(onDestroyed));
     // A window that starts on a monitor of another dpi takes that monitor's before it is shown.
     if (const int shown = windowDpi(window()); shown != m_context.dpi) m_window->setDpi(shown);
     // Shown without a paint: messages are not pumped until the controls are there, so the first
     // paint shows the whole window and no input reaches it before.
     ShowWindow(window(), SW_SHOWNORMAL);
+    startUp();
+    m_window->follow();
+    makeToolTip();
     buildControls(form);
     UpdateWindow(window());
 }
 
-void WinWindowView::makeWindow(Form1& form, int dpi, std::function<void()> onClose,
+void WinWindowView::makeWindow(const Window& preview, Form1& form, int dpi, std::function<void()> onClose,
                                std::function<void()> onDestroyed) {
-    initCommonControls();
     m_context.dpi = dpi;
     TopWindow::Handlers handlers;
     handlers.onClose = std::move(onClose);
@@ -93,8 +98,13 @@ void WinWindowView::makeWindow(Form1& form, int dpi, std::function<void()> onClo
         return route(message, wParam, lParam, result);
     };
     handlers.onDpiChanged = [this] { rescale(); };
-    m_window = std::make_unique<TopWindow>(form.form, m_context, std::move(handlers));
+    m_window = std::make_unique<TopWindow>(preview, form.form, m_context, std::move(handlers));
+}
 
+void WinWindowView::makeToolTip() {
+    // The common controls (a DLL loaded on first use) are started only now: the top window needs
+    // none of them.
+    initCommonControls();
     m_context.toolTip = CreateWindowExW(
         WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window(), nullptr, GetModuleHandleW(nullptr), nullptr);

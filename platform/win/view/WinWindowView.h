@@ -24,13 +24,14 @@ public:
     // goes; onDestroyed when it is gone.
     WinWindowView(Form1& form, int dpi, std::function<void()> onClose,
                   std::function<void()> onDestroyed = {});
-    // The same window, shown first: the top window is made, takes its monitor's dpi and is shown
-    // (not yet painted), then the controls are made in it and the whole window painted. The window
-    // stands on the screen as soon as its caption, place and size are known, instead of after
-    // every control is made; no message is pumped in between, so no input comes before them.
-    struct ShowFirst {};
+    // The same window, shown first: the top window is made with `preview`'s caption, place and
+    // size, takes its monitor's dpi and is shown (not yet painted); then `startUp` runs (the
+    // program's start-up, which brings the model to what the preview shows), the window follows
+    // the model, the controls are made in it and the whole window is painted. The window stands on
+    // the screen as soon as its caption, place and size are known, instead of after start-up's
+    // port scan and every control; no message is pumped in between, so no input comes before them.
     WinWindowView(Form1& form, int dpi, std::function<void()> onClose, std::function<void()> onDestroyed,
-                  ShowFirst);
+                  const Window& preview, const std::function<void()>& startUp);
     ~WinWindowView();
     WinWindowView(const WinWindowView&) = delete;
     WinWindowView& operator=(const WinWindowView&) = delete;
@@ -54,7 +55,9 @@ public:
     static int controlId(Form1& form, const Control& control);
 
 private:
-    void makeWindow(Form1& form, int dpi, std::function<void()> onClose, std::function<void()> onDestroyed);
+    void makeWindow(const Window& preview, Form1& form, int dpi, std::function<void()> onClose,
+                    std::function<void()> onDestroyed);
+    void makeToolTip();
     void buildControls(Form1& form);
     bool route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     NativeControl* find(HWND hwnd) const;
