@@ -8,16 +8,31 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace orvane::qt {
 
 namespace {
+
+// Waits until the X server has handled every request so far, the window's map among them: one
+// round trip, no event handled. The server (and a window manager) then put the window up before
+// start-up takes the processor.
+void awaitDisplayServer() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;  // offscreen, Wayland
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection) return;
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
 
 // Makes the widget of one control with its binding; nullptr for the kinds without a widget.
 ControlBinding* bind(Control& control, QWidget* parent, const ViewContext& context) {
@@ -62,6 +77,7 @@ QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClos
     // show() hands the window to the display server at once; no event is handled until the event
     // loop runs, so nothing paints and no input arrives before the controls are there.
     m_window->show();
+    awaitDisplayServer();
     startUp();
     m_window->follow();
     buildControls(form);
