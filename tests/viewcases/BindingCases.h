@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -38,7 +39,9 @@ public:
     // What the control (or, by the window's name, the title bar) shows, in UTF-8, lines ending "\n".
     virtual std::string text(const std::string& name) = 0;
     virtual bool caretAtEnd(const std::string& name) = 0;
+    // The control's background in that colour: for a box the whole field, not only its text.
     virtual bool filledWith(const std::string& name, Color color) = 0;
+    virtual bool writtenIn(const std::string& name, Color color) = 0;
     virtual std::string cell(const std::string& grid, int row, int column) = 0;
     // A list's items, its current item (-1: none) and the item holding a text (-1: none).
     virtual int items(const std::string& box) = 0;
@@ -160,6 +163,18 @@ inline std::vector<BindingCase> bindingCases() {
              EXPECT_EQ(d.currentItem("ChFrequency(3)"), d.findItem("ChFrequency(3)", "869.7500"));
              EXPECT_TRUE(d.listShowsCurrent("ChFrequency(3)"));
              d.openList("ChFrequency(3)", false);
+         }},
+        {"ModelColoursFillTheWholeField", Program::Brelund,
+         [](ViewDriver& d) {
+             Form1& form = d.program().form();
+             for (Control* control :
+                  std::initializer_list<Control*>{&form.Version, &form.ChFrequency[0], &form.ChStep[3]})
+                 control->setBackColor(kColorGreen);
+             for (const char* name : {"Version", "RxFrequency(0)", "ChStep(3)"})
+                 EXPECT_TRUE(d.filledWith(name, kColorGreen)) << name;
+             EXPECT_TRUE(d.writtenIn("P_Message", 0x0000FF));  // red
+             form.ChFrequency[0].setBackColor(kSystemWindowColor);
+             EXPECT_TRUE(d.filledWith("RxFrequency(0)", kSystemWindowColor));
          }},
         {"ModelChangesTouchTheControlOnlyWhenItShowsSomethingElse", Program::Quorvex,
          [](ViewDriver& d) {

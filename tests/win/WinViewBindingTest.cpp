@@ -33,6 +33,12 @@ Painted paintedColours(HWND part, UINT request) {
     return painted;
 }
 
+bool isLabel(HWND hwnd) {
+    wchar_t type[16] = {};
+    GetClassNameW(hwnd, type, 16);
+    return std::wstring(type) == L"Static";
+}
+
 HWND editOf(HWND combo) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
@@ -102,8 +108,18 @@ public:
         send(name, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
         return end == static_cast<DWORD>(GetWindowTextLengthW(f.control(name)));
     }
+    // A read-only box and a label ask for static colours; a combo box's list asks for its own.
     bool filledWith(const std::string& name, Color color) override {
-        return paintedColours(field(name), WM_CTLCOLOREDIT).brush == win::toColorRef(color);
+        HWND part = field(name);
+        const bool fixed = (GetWindowLongPtrW(part, GWL_STYLE) & ES_READONLY) != 0 || isLabel(part);
+        const COLORREF wanted = win::toColorRef(color);
+        if (part != f.control(name) && color != kSystemWindowColor &&
+            paintedColours(f.control(name), WM_CTLCOLORLISTBOX).brush != wanted)
+            return false;
+        return paintedColours(part, fixed ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT).brush == wanted;
+    }
+    bool writtenIn(const std::string& name, Color color) override {
+        return paintedColours(f.control(name), WM_CTLCOLORSTATIC).text == win::toColorRef(color);
     }
     std::string cell(const std::string& grid, int row, int column) override {
         wchar_t text[64] = {};
@@ -196,25 +212,12 @@ TEST_P(WinViewBindingCases, Runs) {
 INSTANTIATE_TEST_SUITE_P(Win, WinViewBindingCases, ::testing::ValuesIn(bindingCases()),
                          [](const auto& param) { return param.param.name; });
 
-TEST(WinViewBinding, ModelColoursPaintTheWholeBox) {
+// The field's colour reaches the box's border, around the edit field too.
+TEST(WinViewBinding, AColouredBoxIsColouredToItsBorder) {
     WinViewFixture f(Program::Brelund);
-    Form1& form = f.program.form();
-    form.Version.setBackColor(0xC0FFC0);
-    form.ChFrequency[0].setBackColor(0xC0FFC0);
-    form.ChStep[3].setBackColor(0xC0FFC0);
-    // A read-only box asks for static colours; the combo box's edit field and list ask for theirs.
-    const Painted version = paintedColours(f.control("Version"), WM_CTLCOLORSTATIC);
-    EXPECT_EQ(version.back, kGreen);
-    EXPECT_EQ(version.brush, kGreen);
-    HWND entry = f.control("RxFrequency(0)");
-    EXPECT_EQ(paintedColours(editOf(entry), WM_CTLCOLOREDIT).brush, kGreen);
-    EXPECT_EQ(paintedColours(entry, WM_CTLCOLORLISTBOX).brush, kGreen);
-    EXPECT_EQ(paintedColours(f.control("ChStep(3)"), WM_CTLCOLORSTATIC).brush, kGreen);
-    EXPECT_EQ(paintedColours(f.control("P_Message"), WM_CTLCOLORSTATIC).text, RGB(0xFF, 0, 0));
-    EXPECT_EQ(paintedColours(f.control("P_Message"), WM_CTLCOLORSTATIC).brush, GetSysColor(COLOR_BTNFACE));
-
-    // The field's colour reaches the box's border, around the edit field too.
+    f.program.form().ChFrequency[0].setBackColor(kColorGreen);
     f.view->show();
+    HWND entry = f.control("RxFrequency(0)");
     UpdateWindow(f.view->window());
     RECT edit{};
     GetWindowRect(editOf(entry), &edit);
@@ -224,9 +227,6 @@ TEST(WinViewBinding, ModelColoursPaintTheWholeBox) {
          {POINT{2, edit.top + 3}, POINT{edit.left - 1, edit.top + 3}, POINT{8, edit.top - 1}})
         EXPECT_EQ(GetPixel(dc, margin.x, margin.y), kGreen) << margin.x << "," << margin.y;
     ReleaseDC(entry, dc);
-
-    form.ChFrequency[0].setBackColor(kSystemWindowColor);
-    EXPECT_EQ(paintedColours(editOf(entry), WM_CTLCOLOREDIT).brush, GetSysColor(COLOR_WINDOW));
 }
 
 // A captionless tick box marks the focus around its box, as long as the focus is shown.
