@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/shell/ProgramLifetime.h"
 #include "platform/qt/view/QtWindowView.h"
 #include "tests/support/TestProgram.h"
 
@@ -25,18 +24,16 @@ public:
     // controls. `titleInStartUp` is what the window's title bar said while start-up ran.
     struct ShownFirst {};
     ViewFixture(Program which, ShownFirst) : program(which) {
-        ProgramLifetime lifetime(*program.app, program.screen);
-        Window preview;
-        lifetime.preview(preview);
-        view = std::make_unique<qt::QtWindowView>(
-            program.form(), 96.0, [this] { ++closes; }, preview,
-            [&] {
-                for (QWidget* top : QApplication::topLevelWidgets())
-                    if (qobject_cast<qt::WindowWidget*>(top) && top->isVisible())
-                        titleInStartUp = top->windowTitle().toStdString();
-                lifetime.load();
-                program.clock.attachAll(program.form());
-            });
+        program.startShownFirst([this](const Window& preview, const std::function<void()>& startUp) {
+            view = std::make_unique<qt::QtWindowView>(
+                program.form(), 96.0, [this] { ++closes; }, preview,
+                [&] {
+                    for (QWidget* top : QApplication::topLevelWidgets())
+                        if (qobject_cast<qt::WindowWidget*>(top) && top->isVisible())
+                            titleInStartUp = top->windowTitle().toStdString();
+                    startUp();
+                });
+        });
     }
 
     template <class W>

@@ -3,6 +3,7 @@
 #include "apps/brelund/BrelundProfile.h"
 #include "apps/quorvex/QuorvexProfile.h"
 #include "core/files/TextFile.h"
+#include "core/shell/ProgramLifetime.h"
 
 #include <atomic>
 #include <fstream>
@@ -47,6 +48,17 @@ void TestProgram::start() {
 void TestProgram::startHeadless() {
     app->loadHeadless();
     clock.attachAll(app->form());
+}
+
+void TestProgram::startShownFirst(
+    const std::function<void(const Window& preview, const std::function<void()>& startUp)>& build) {
+    ProgramLifetime lifetime(*app, screen);
+    Window preview;
+    lifetime.preview(preview);
+    build(preview, [&] {
+        lifetime.load();
+        clock.attachAll(app->form());
+    });
 }
 
 std::string settingsPath(const TestProgram& program) {

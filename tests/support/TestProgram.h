@@ -7,6 +7,7 @@
 #include "tests/support/VirtualClock.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,10 @@ public:
 
     void start();          // Form_Load, then the clock takes over the timers
     void startHeadless();  // the same for a window no view shows (the headless command's)
+    // Start-up as the programs run it with their window shown first: `build(preview, startUp)`
+    // makes the view from the window's preview and calls startUp (start-up, then the clock).
+    void startShownFirst(
+        const std::function<void(const Window& preview, const std::function<void()>& startUp)>& build);
     void stop() { app->Form_Unload(); }
 
     Form1& form() { return app->form(); }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/shell/ProgramLifetime.h"
 #include "platform/win/services/TextConvert.h"
 #include "platform/win/view/WinWindowView.h"
 #include "tests/support/TestProgram.h"
@@ -35,16 +34,14 @@ public:
     // controls. `titleInStartUp` is what the window's title bar said while start-up ran.
     struct ShownFirst {};
     WinViewFixture(Program which, ShownFirst) : program(which) {
-        ProgramLifetime lifetime(*program.app, program.screen);
-        Window preview;
-        lifetime.preview(preview);
-        view = std::make_unique<win::WinWindowView>(
-            program.form(), 96, [this] { ++closes; }, std::function<void()>{}, preview,
-            [&] {
-                titleInStartUp = textOf(FindWindowW(L"OrvaneWindow", nullptr));
-                lifetime.load();
-                program.clock.attachAll(program.form());
-            });
+        program.startShownFirst([this](const Window& preview, const std::function<void()>& startUp) {
+            view = std::make_unique<win::WinWindowView>(
+                program.form(), 96, [this] { ++closes; }, std::function<void()>{}, preview,
+                [&] {
+                    titleInStartUp = textOf(FindWindowW(L"OrvaneWindow", nullptr));
+                    startUp();
+                });
+        });
     }
 
     // The native control of a model control; fails the test when it has none.
