@@ -251,24 +251,12 @@ void ComboControl::showGeometry() {
     // the same everywhere: the field is corrected by what the box measures, from the height last
     // set.
     auto field = static_cast<int>(SendMessageW(m_hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    // Each round is slow on some systems (the box and its list are laid out anew): a box of the
-    // font and height of one sized before starts from the field that one needed.
-    const std::pair<HFONT, int> kind{reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0)),
-                                     wanted.height};
-    if (const auto known = m_context.comboFieldHeights.find(kind);
-        known != m_context.comboFieldHeights.end() && known->second != field) {
-        field = known->second;
-        SendMessageW(m_hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-    }
     for (int round = 0; round < kSizingRounds; ++round) {
         SetWindowPos(m_hwnd, nullptr, wanted.x, wanted.y, wanted.width, openHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         GetWindowRect(m_hwnd, &now);
         const int off = wanted.height - (now.bottom - now.top);
-        if (off == 0) {
-            m_context.comboFieldHeights[kind] = field;
-            break;
-        }
+        if (off == 0) break;
         field = std::max(1, field + off);
         SendMessageW(m_hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }

@@ -4,7 +4,6 @@
 #include "platform/win/view/ViewConvert.h"
 #include "platform/win/view/ViewResources.h"
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,9 +19,6 @@ struct ViewContext {
     int controlWrites = 0;
     HWND toolTip = nullptr;
     ViewResources resources;
-    // The edit-field height that gives a combo box of a font (and dpi) its closed height in pixels,
-    // as the first box sized measured it: the boxes after it start from there.
-    std::map<std::pair<HFONT, int>, int> comboFieldHeights;
 };
 
 // Keeps one native control in step with one model control. Model -> control through the model's
