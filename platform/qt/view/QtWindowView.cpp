@@ -67,7 +67,8 @@ ControlBinding* bind(Control& control, QWidget* parent, const ViewContext& conte
 }  // namespace
 
 QtWindowView::QtWindowView(Form1& form, double dpi, std::function<void()> onClose)
-    : m_dpi(dpi), m_window(std::make_unique<WindowWidget>(form.form, dpi, std::move(onClose))) {
+    : m_dpi(dpi), m_window(std::make_unique<WindowWidget>(form.form, form.form, dpi, std::move(onClose))) {
+    m_window->follow();
     buildControls(form);
 }
 

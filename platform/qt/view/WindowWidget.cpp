@@ -17,11 +17,6 @@ const QMargins kEstimatedFrame(4, 26, 4, 4);
 
 }  // namespace
 
-WindowWidget::WindowWidget(Window& model, double dpi, std::function<void()> onClose)
-    : WindowWidget(model, model, dpi, std::move(onClose)) {
-    follow();
-}
-
 WindowWidget::WindowWidget(const Window& preview, Window& model, double dpi, std::function<void()> onClose)
     : m_model(model), m_shown(&preview), m_dpi(dpi), m_onClose(std::move(onClose)) {
     setObjectName(toQString(model.name));

@@ -16,10 +16,9 @@ namespace orvane::qt {
 class WindowWidget : public QWidget {
     Q_OBJECT
 public:
-    WindowWidget(Window& model, double dpi, std::function<void()> onClose);
     // A window that shows `preview`'s caption, font, size and place until follow(): the model may
     // change meanwhile (start-up bringing it to what the preview shows) without the window taking
-    // each step. `preview` must live until then.
+    // each step. `preview` (which may be the model itself) must live until then.
     WindowWidget(const Window& preview, Window& model, double dpi, std::function<void()> onClose);
 
     // From now on the window shows the model and follows its changes.

@@ -25,11 +25,6 @@ void TopWindow::registerClass() {
     registered = RegisterClassExW(&type) != 0;
 }
 
-TopWindow::TopWindow(Window& model, ViewContext& context, Handlers handlers)
-    : TopWindow(model, model, context, std::move(handlers)) {
-    follow();
-}
-
 TopWindow::TopWindow(const Window& preview, Window& model, ViewContext& context, Handlers handlers)
     : m_model(model), m_shown(&preview), m_context(context), m_handlers(std::move(handlers)) {
     registerClass();

@@ -26,10 +26,9 @@ public:
         std::function<void()> onDpiChanged;
     };
 
-    TopWindow(Window& model, ViewContext& context, Handlers handlers);
     // A window that shows `preview`'s caption, size and place until follow(): the model may change
     // meanwhile (start-up bringing it to what the preview shows) without the window taking each
-    // step. `preview` must live until then.
+    // step. `preview` (which may be the model itself) must live until then.
     TopWindow(const Window& preview, Window& model, ViewContext& context, Handlers handlers);
     ~TopWindow();
     TopWindow(const TopWindow&) = delete;
